@@ -1,0 +1,76 @@
+#include "app/cli/batch.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/cli/fresh_recalculation.h"
+
+namespace tolvi {
+
+namespace {
+
+struct BatchLine {
+    VatMode mode;
+    std::string_view amount;
+    std::string_view rate;
+};
+
+std::optional<BatchLine> ParseBatchLine(std::string_view line) {
+    if (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    const auto firstTab = line.find('\t');
+    if (firstTab == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto secondTab = line.find('\t', firstTab + 1);
+    if (secondTab == std::string_view::npos ||
+        line.find('\t', secondTab + 1) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view mode = line.substr(0, firstTab);
+    BatchLine parsed{VatMode::Neither, line.substr(firstTab + 1, secondTab - firstTab - 1),
+                     line.substr(secondTab + 1)};
+    if (mode == "inclusive") {
+        parsed.mode = VatMode::Inclusive;
+    } else if (mode == "exclusive") {
+        parsed.mode = VatMode::Exclusive;
+    } else {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+}  // namespace
+
+int RunBatch(std::istream& in, std::ostream& out, const NumberFormat& format) {
+    int status = 0;
+    std::string line;
+    std::string row;
+    while (std::getline(in, line)) {
+        row.clear();
+        if (const auto parsed = ParseBatchLine(line)) {
+            const RecalculationOutcome outcome =
+                RecalculateFresh(parsed->mode, parsed->amount, parsed->rate, format);
+            const FieldTexts& f = outcome.fields;
+            for (const std::string* field :
+                 {&f.vatCaption, &f.roundedVat, &f.total, &f.price, &f.unformattedPrice}) {
+                row += *field;
+                row += '\t';
+            }
+            if (outcome.error) {
+                row += CalcErrorName(*outcome.error);
+            }
+        } else {
+            row = "\t\t\t\t\tBad input line";
+            status = 2;
+        }
+        row += '\n';
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
+    out.flush();
+    return status;
+}
+
+}  // namespace tolvi

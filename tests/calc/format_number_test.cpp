@@ -1,0 +1,158 @@
+#include "calc/format_number.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "calc/calc_error.h"
+
+namespace tolvi {
+namespace {
+
+struct FormatCase {
+    std::string text;
+    std::string expected;
+};
+
+class FormatNumberWrites : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatNumberWrites, DisplayForm) {
+    EXPECT_EQ(FormatNumber(GetParam().text, NumberFormat{}), GetParam().expected)
+        << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultFormat, FormatNumberWrites,
+    testing::Values(
+        FormatCase{"18.375", "18.38"}, FormatCase{"1750", "1,750.00"},
+        FormatCase{"1234567.5", "1,234,567.50"}, FormatCase{"0", "0.00"}, FormatCase{"0.3", "0.30"},
+        FormatCase{"1,750.00", "1,750.00"}, FormatCase{"2.675", "2.68"},
+        FormatCase{"104.995", "105.00"}, FormatCase{"0.005", "0.01"}, FormatCase{"0.004", "0.00"},
+        FormatCase{"0.0049999999", "0.00"}, FormatCase{"-0.004", "0.00"},
+        FormatCase{"-2.675", "-2.68"}, FormatCase{"-1234.5", "-1,234.50"},
+        FormatCase{"99.995", "100.00"}, FormatCase{"999.995", "1,000.00"},
+        FormatCase{"999999.995", "1,000,000.00"}, FormatCase{".5", "0.50"},
+        FormatCase{"5.", "5.00"}, FormatCase{"117.", "117.00"}, FormatCase{" 5 ", "5.00"},
+        FormatCase{"+5", "5.00"}, FormatCase{"- 5", "-5.00"}, FormatCase{"1.5E3", "1,500.00"},
+        FormatCase{"1e-3", "0.00"}, FormatCase{"5e-3", "0.01"}, FormatCase{"123", "123.00"},
+        FormatCase{"1,2,3", "123.00"}, FormatCase{"1E+15", "1,000,000,000,000,000.00"},
+        FormatCase{"1.15292150460685E+18", "1,152,921,504,606,850,000.00"},
+        FormatCase{"17.4255319148936", "17.43"}, FormatCase{"1489.36170212766", "1,489.36"},
+        FormatCase{"16.6666666666667", "16.67"}, FormatCase{"0.125", "0.13"},
+        FormatCase{"1e-400", "0.00"}, FormatCase{"000012", "12.00"}));
+
+TEST(FormatNumber, GroupsEveryThreeDigitsOfLargeValues) {
+    std::string expected = "1";
+    for (int i = 0; i < 100; ++i) {
+        expected += ",000";
+    }
+    EXPECT_EQ(FormatNumber("1E+300", NumberFormat{}), expected + ".00");
+    EXPECT_EQ(FormatNumber("1" + std::string(300, '0'), NumberFormat{}), expected + ".00");
+}
+
+TEST(FormatNumber, TextsThatAreNotNumbersAreATypeMismatch) {
+    for (const std::string& text :
+         std::initializer_list<std::string>{"",
+                                            ".",
+                                            " ",
+                                            "1.2.3",
+                                            "abc",
+                                            "-",
+                                            "+",
+                                            "1,,000",
+                                            ",5",
+                                            "5,",
+                                            "1e",
+                                            "1e+",
+                                            "5 5",
+                                            "$5",
+                                            "(5)",
+                                            "5-",
+                                            "12abc",
+                                            "1,000.5,0",
+                                            "--5",
+                                            "0x10",
+                                            "\xff\xfe",
+                                            std::string(1, '\0'),
+                                            std::string(1'000'000, 'x'),
+                                            "1" + std::string(1'000'000, ',')}) {
+        try {
+            FormatNumber(text, NumberFormat{});
+            ADD_FAILURE() << '"' << text.substr(0, 20) << "\" read as a number";
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.kind(), CalcErrorKind::TypeMismatch) << text.substr(0, 20);
+        }
+    }
+}
+
+TEST(FormatNumber, NumbersTooLargeForADoubleOverflow) {
+    try {
+        FormatNumber("1e400", NumberFormat{});
+        ADD_FAILURE() << "1e400 formatted";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), CalcErrorKind::Overflow);
+    }
+}
+
+TEST(FormatNumber, AMillionDigitsAreReadWithoutTrouble) {
+    EXPECT_EQ(FormatNumber("0." + std::string(1'000'000, '9'), NumberFormat{}), "1.00");
+    EXPECT_THROW(FormatNumber(std::string(1'000'000, '9'), NumberFormat{}), CalcError);
+}
+
+NumberFormat CommaDecimal() {
+    NumberFormat f;
+    f.decimalSeparator = ",";
+    f.groupSeparator = ".";
+    return f;
+}
+
+TEST(FormatNumber, FollowsTheNumberFormat) {
+    EXPECT_EQ(FormatNumber("18,375", CommaDecimal()), "18,38");
+    EXPECT_EQ(FormatNumber("1.750,5", CommaDecimal()), "1.750,50");
+    EXPECT_EQ(FormatNumber("1234567", CommaDecimal()), "1.234.567,00");
+    // The full stop is this format's group separator.
+    EXPECT_EQ(FormatNumber("18.375", CommaDecimal()), "18.375,00");
+
+    NumberFormat noLeadingZero;
+    noLeadingZero.leadingZero = false;
+    EXPECT_EQ(FormatNumber("0.5", noLeadingZero), ".50");
+    EXPECT_EQ(FormatNumber("1.5", noLeadingZero), "1.50");
+
+    NumberFormat wholeNumbers;
+    wholeNumbers.fractionDigits = 0;
+    EXPECT_EQ(FormatNumber("2.5", wholeNumbers), "3");
+    EXPECT_EQ(FormatNumber("1234.4", wholeNumbers), "1,234");
+
+    NumberFormat fourDigits;
+    fourDigits.fractionDigits = 4;
+    EXPECT_EQ(FormatNumber("2.67495", fourDigits), "2.6750");
+
+    NumberFormat ungrouped;
+    ungrouped.groupSize = 0;
+    EXPECT_EQ(FormatNumber("1234567", ungrouped), "1234567.00");
+
+    NumberFormat indianSpace;
+    indianSpace.groupSeparator = "\u00a0";
+    EXPECT_EQ(FormatNumber("1234567", indianSpace), "1\u00a0234\u00a0567.00");
+    EXPECT_EQ(FormatNumber("1\u00a0234\u00a0567.00", indianSpace), "1\u00a0234\u00a0567.00");
+}
+
+TEST(FormatNumber, WritesAndReadsTheFormatsNegativeForm) {
+    struct Case {
+        NegativeForm form;
+        std::string written;
+    };
+    for (const Case& c :
+         {Case{NegativeForm::Parentheses, "(5.00)"}, Case{NegativeForm::MinusBefore, "-5.00"},
+          Case{NegativeForm::MinusSpaceBefore, "- 5.00"}, Case{NegativeForm::MinusAfter, "5.00-"},
+          Case{NegativeForm::SpaceMinusAfter, "5.00 -"}}) {
+        NumberFormat format;
+        format.negativeForm = c.form;
+        EXPECT_EQ(FormatNumber("-5", format), c.written);
+        EXPECT_EQ(FormatNumber(c.written, format), c.written);
+    }
+}
+
+}  // namespace
+}  // namespace tolvi

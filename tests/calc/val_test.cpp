@@ -1,0 +1,88 @@
+#include "calc/val.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include "calc/calc_error.h"
+
+namespace tolvi {
+namespace {
+
+struct ValCase {
+    std::string text;
+    double expected;
+};
+
+class ValReads : public testing::TestWithParam<ValCase> {};
+
+TEST_P(ValReads, TheNumberAtTheHead) {
+    const ValCase& c = GetParam();
+    EXPECT_EQ(Val(c.text), c.expected) << '"' << c.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ValReads,
+    testing::Values(ValCase{"", 0}, ValCase{".", 0}, ValCase{"abc", 0}, ValCase{"007", 7},
+                    ValCase{"1.2.3", 1.2}, ValCase{"1,000", 1}, ValCase{"1,234.50", 1},
+                    ValCase{"12abc", 12}, ValCase{"1 2.5", 12.5}, ValCase{" \t1\n2 . 5", 12.5},
+                    ValCase{"1.5E3", 1500}, ValCase{"1.5e3", 1500}, ValCase{"1.5D3", 1500},
+                    ValCase{"1.5d-3", 0.0015}, ValCase{"2 E +2", 200}, ValCase{"1e", 1},
+                    ValCase{"1e+", 1}, ValCase{"1ex5", 1}, ValCase{"-5", -5}, ValCase{"+5", 5},
+                    ValCase{"- 5", -5}, ValCase{".5", 0.5}, ValCase{"-.5", -0.5}, ValCase{"5.", 5},
+                    ValCase{"--5", 0}, ValCase{"\r5", 0},
+                    ValCase{"17.4255319148936", 17.4255319148936}, ValCase{"1E-05", 1e-5},
+                    ValCase{"1.15292150460685E+18", 1.15292150460685e18}, ValCase{"0.1", 0.1},
+                    ValCase{"1e-400", 0}, ValCase{"-1e-400", 0},
+                    ValCase{"1e-9999999999999999999999", 0},
+                    ValCase{"4.94065645841247E-324", 4.94065645841247e-324},
+                    ValCase{"1.7976931348623157e308", 1.7976931348623157e308}, ValCase{"&H10", 0}));
+
+TEST(Val, NumbersTooLargeForADoubleOverflow) {
+    for (const std::string& text :
+         std::initializer_list<std::string>{"1e309", "1.7976931348623159e308", "-1e400",
+                                            "1e99999999999999999999999", std::string(400, '9')}) {
+        try {
+            Val(text);
+            ADD_FAILURE() << text << " read without error";
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.kind(), CalcErrorKind::Overflow) << text;
+        }
+    }
+}
+
+TEST(Val, LongTextsReadCorrectlyRounded) {
+    // 2^53 + 1 lies halfway between two doubles; a non-zero digit far beyond it decides.
+    EXPECT_EQ(Val("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(Val("9007199254740993." + std::string(2000, '0') + "1"), 9007199254740994.0);
+    EXPECT_EQ(Val("0." + std::string(1'000'000, '3')), 1.0 / 3.0);
+    EXPECT_EQ(Val("0." + std::string(1'000'000, '0') + "1"), 0.0);
+    EXPECT_EQ(Val(std::string(1'000'000, ' ') + "7"), 7.0);
+    EXPECT_EQ(Val(std::string(1'000'000, '.')), 0.0);
+    EXPECT_EQ(Val(std::string(1'000'000, '0') + "42"), 42.0);
+}
+
+TEST(Val, NegativeZeroKeepsItsSign) {
+    EXPECT_TRUE(std::signbit(Val("-0")));
+}
+
+TEST(Replace, RemovesEveryOccurrence) {
+    EXPECT_EQ(Replace("1,234,567.5", ",", ""), "1234567.5");
+    EXPECT_EQ(Replace(",,a,,", ",", ""), "a");
+    EXPECT_EQ(Replace("abc", "", "x"), "abc");
+    EXPECT_EQ(Replace("aXbXc", "X", "--"), "a--b--c");
+    EXPECT_EQ(Replace("", ",", ""), "");
+}
+
+TEST(ReadAmount, RemovesCommasBeforeReading) {
+    EXPECT_EQ(ReadAmount("1,000"), 1000);
+    EXPECT_EQ(ReadAmount("1,750.00"), 1750);
+    EXPECT_EQ(ReadAmount("1,234,567.50"), 1234567.5);
+    EXPECT_EQ(ReadAmount(",,,"), 0);
+    EXPECT_EQ(ReadAmount("12.5.3"), 12.5);
+}
+
+}  // namespace
+}  // namespace tolvi

@@ -1,0 +1,78 @@
+#include "calc/vat_formulas.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calc/calc_error.h"
+#include "calc/str_r8.h"
+
+namespace tolvi {
+namespace {
+
+enum class Formula { Exclusive, Inclusive };
+
+struct FormulaCase {
+    Formula formula;
+    std::string amount;
+    std::string rate;
+    std::string expected;  // as StrR8 writes it
+};
+
+class VatFormula : public testing::TestWithParam<FormulaCase> {};
+
+TEST_P(VatFormula, GivesTheVatToTheLastDigit) {
+    const FormulaCase& c = GetParam();
+    const NumberFormat format;
+    const double vat = c.formula == Formula::Exclusive ? FN_VAT_EXC(c.amount, c.rate, format)
+                                                       : FN_VAT_INC(c.amount, c.rate, format);
+    EXPECT_EQ(StrR8(vat, format), c.expected) << c.amount << " at " << c.rate;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Worked, VatFormula,
+    testing::Values(FormulaCase{Formula::Exclusive, "105", "17.5", "18.375"},
+                    FormulaCase{Formula::Exclusive, "1.1", "17.5", "0.1925"},
+                    FormulaCase{Formula::Exclusive, "99.99", "20", "19.998"},
+                    FormulaCase{Formula::Exclusive, "100", "", "0"},
+                    FormulaCase{Formula::Inclusive, "117.5", "17.5", "17.5"},
+                    FormulaCase{Formula::Inclusive, "123.375", "17.5", "18.375"},
+                    FormulaCase{Formula::Inclusive, "100", "20", "16.6666666666667"},
+                    FormulaCase{Formula::Inclusive, "1", "15", "0.130434782608696"},
+                    FormulaCase{Formula::Inclusive, "117", "17.5", "17.4255319148936"},
+                    // Empty texts, commas, second points.
+                    FormulaCase{Formula::Exclusive, "", "17.5", "0"},
+                    FormulaCase{Formula::Inclusive, "", "17.5", "0"},
+                    FormulaCase{Formula::Inclusive, "100", "", "0"},
+                    FormulaCase{Formula::Exclusive, "1,000", "20", "200"},
+                    FormulaCase{Formula::Inclusive, "1,200", "20", "200"},
+                    FormulaCase{Formula::Exclusive, "100", "1,5", "1"},
+                    FormulaCase{Formula::Exclusive, "12.5.3", "100", "12.5"},
+                    FormulaCase{Formula::Inclusive, "12.5.3", "0", "0"}));
+
+TEST(VatFormula, ARateOfMinusOneHundredDividesByZero) {
+    const NumberFormat format;
+    try {
+        FN_VAT_INC("5", "-100", format);
+        ADD_FAILURE();
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), CalcErrorKind::DivisionByZero);
+    }
+    try {
+        FN_VAT_INC("", "-100", format);
+        ADD_FAILURE();
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), CalcErrorKind::InvalidOperation);
+    }
+    EXPECT_EQ(FN_VAT_EXC("5", "-100", format), -5);
+}
+
+TEST(VatFormula, ProductsBeyondADoubleOverflow) {
+    const NumberFormat format;
+    const std::string huge = "1e300";
+    EXPECT_THROW(FN_VAT_EXC(huge, huge, format), CalcError);
+    EXPECT_THROW(FN_VAT_INC("1.7e308", "0", format), CalcError);
+}
+
+}  // namespace
+}  // namespace tolvi
