@@ -1,5 +1,6 @@
 #include "calc/decimal_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -7,24 +8,6 @@
 #include "calc/calc_error.h"
 
 namespace tolvi {
-
-void DecimalReader::Digit(char c) {
-    anyDigit_ = true;
-    if (digits_.empty() && c == '0') {
-        if (seenPoint_) {
-            ++leadingFractionZeros_;
-        }
-        return;
-    }
-    if (!seenPoint_) {
-        ++integerDigits_;
-    }
-    if (digits_.size() < kMaxSignificantDigits) {
-        digits_.push_back(c);
-    } else if (c != '0') {
-        sticky_ = true;
-    }
-}
 
 void DecimalReader::Point() {
     seenPoint_ = true;
@@ -37,44 +20,63 @@ void DecimalReader::ExponentDigit(char c) {
 }
 
 double DecimalReader::ToDouble(bool negative) const {
-    const double zero = negative ? -0.0 : 0.0;
-    if (digits_.empty()) {
-        return zero;
+    if (digitCount_ == 0) {
+        return negative ? -0.0 : 0.0;
     }
     // The value is 0.DIGITS times ten to this power.
     const std::int64_t scale = integerDigits_ > 0 ? integerDigits_ : -leadingFractionZeros_;
     const std::int64_t power = scale + (exponentNegative_ ? -exponent_ : exponent_);
+
+    // Up to 15 digits are a whole number a double holds exactly, and so are the powers of ten
+    // up to 1e22: one multiplication or division then rounds correctly on its own.
+    static constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto count = static_cast<std::int64_t>(digitCount_);
+    const std::int64_t shift = power - count;
+    if (count <= 15 && shift >= -22 && shift <= 22) {
+        std::int64_t whole = 0;
+        for (std::size_t i = 0; i < digitCount_; ++i) {
+            whole = whole * 10 + (digits_[i] - '0');
+        }
+        double value = static_cast<double>(whole);
+        value = shift >= 0 ? value * kExactPowersOfTen[shift] : value / kExactPowersOfTen[-shift];
+        return negative ? -value : value;
+    }
+    const double value = SlowPath(power);
+    return negative ? -value : value;
+}
+
+double DecimalReader::SlowPath(std::int64_t power) const {
     if (power > 400) {
         throw CalcError(CalcErrorKind::Overflow);
     }
     if (power < -400) {
-        return zero;
+        return 0.0;
     }
-    std::string text;
-    text.reserve(digits_.size() + 16);
-    text += "0.";
-    text += digits_;
+    char text[kMaxSignificantDigits + 32];
+    char* end = text;
+    *end++ = '0';
+    *end++ = '.';
+    end = std::copy(digits_, digits_ + digitCount_, end);
     if (sticky_) {
-        text += '1';
+        *end++ = '1';
     }
-    text += 'e';
-    char exponentText[24];
-    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, power);
-    text.append(exponentText, written.ptr);
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, power).ptr;
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const auto result = std::from_chars(text, end, value);
+    if (result.ec == std::errc::result_out_of_range) {
         if (power > 0) {
             throw CalcError(CalcErrorKind::Overflow);
         }
-        return zero;
+        return 0.0;
     }
     if (std::isinf(value)) {
         throw CalcError(CalcErrorKind::Overflow);
     }
-    return negative ? -value : value;
+    return value;
 }
 
 }  // namespace tolvi

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace tolvi {
 
@@ -10,8 +10,20 @@ namespace tolvi {
 // rounding are kept as one sticky digit, and exponents saturate, so memory stays bounded.
 class DecimalReader {
   public:
-    void Digit(char c);  // '0'..'9'
-    void Point();        // the decimal point, once
+    void Digit(char c) {  // '0'..'9'
+        anyDigit_ = true;
+        if (digitCount_ == 0 && c == '0') {
+            leadingFractionZeros_ += seenPoint_ ? 1 : 0;
+            return;
+        }
+        integerDigits_ += seenPoint_ ? 0 : 1;
+        if (digitCount_ < kMaxSignificantDigits) {
+            digits_[digitCount_++] = c;
+        } else if (c != '0') {
+            sticky_ = true;
+        }
+    }
+    void Point();  // the decimal point, once
     void ExponentDigit(char c);
     void NegativeExponent() { exponentNegative_ = true; }
 
@@ -26,8 +38,12 @@ class DecimalReader {
     static constexpr std::size_t kMaxSignificantDigits = 800;
     static constexpr std::int64_t kExponentLimit = 1'000'000'000'000;
 
-    std::string digits_;   // significant digits, leading zeros dropped
-    bool sticky_ = false;  // a non-zero digit was dropped beyond kMaxSignificantDigits
+    double SlowPath(std::int64_t power) const;
+
+    // Significant digits, leading zeros dropped; beyond the limit a non-zero digit sets sticky_.
+    char digits_[kMaxSignificantDigits];
+    std::size_t digitCount_ = 0;
+    bool sticky_ = false;
     bool anyDigit_ = false;
     bool seenPoint_ = false;
     std::int64_t integerDigits_ = 0;         // significant digits before the point

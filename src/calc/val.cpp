@@ -13,14 +13,16 @@ constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Walks a text the way Val sees it: blanks skipped wherever they stand.
-class BlankSkippingCursor {
+// Walks a text the way Val sees it: blanks skipped wherever they stand, and commas too when
+// reading an amount, which is the same as reading the text with its commas removed.
+class SkippingCursor {
   public:
-    explicit BlankSkippingCursor(std::string_view text) : text_(text) {}
+    SkippingCursor(std::string_view text, bool skipCommas) : text_(text), skipCommas_(skipCommas) {}
 
-    // The next character that is not a blank, or '\0' at the end.
+    // The next character that is not skipped, or '\0' at the end.
     char Peek() {
-        while (pos_ < text_.size() && IsIgnoredBlank(text_[pos_])) {
+        while (pos_ < text_.size() &&
+               (IsIgnoredBlank(text_[pos_]) || (skipCommas_ && text_[pos_] == ','))) {
             ++pos_;
         }
         return pos_ < text_.size() ? text_[pos_] : '\0';
@@ -31,13 +33,12 @@ class BlankSkippingCursor {
 
   private:
     std::string_view text_;
+    bool skipCommas_;
     std::size_t pos_ = 0;
 };
 
-}  // namespace
-
-double Val(std::string_view text) {
-    BlankSkippingCursor cursor(text);
+double ReadNumberAtHead(std::string_view text, bool skipCommas) {
+    SkippingCursor cursor(text, skipCommas);
     DecimalReader reader;
 
     bool negative = false;
@@ -82,6 +83,12 @@ double Val(std::string_view text) {
         cursor.Rewind(beforeExponent);
     }
     return reader.ToDouble(negative);
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+    return ReadNumberAtHead(text, false);
 }
 
 std::string Replace(std::string_view text, std::string_view find, std::string_view replacement) {
