@@ -1,43 +1,42 @@
 #include "calc/str_r8.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <string_view>
 
+#include "calc/checked_arithmetic.h"
 #include "calc/significant_digits.h"
 #include "calc/val.h"
 
 namespace tolvi {
 
-std::string StrR8(double value, const NumberFormat& format) {
-    const SignificantDigits s = ToSignificantDigits(value);
-    if (s.IsZero()) {
-        return "0";
-    }
-    int count = SignificantDigits::kCount;
-    while (count > 1 && s.digits[count - 1] == '0') {
-        --count;
-    }
-    const std::string_view digits(s.digits, static_cast<std::size_t>(count));
+namespace {
 
+// Writes significant digits (no trailing zeros) times ten to `exponent` the way %.<precision>G
+// chooses: plain notation for exponents from -4 to precision - 1, exponent notation otherwise.
+std::string WriteGeneral(bool negative, std::string_view digits, int exponent, int precision,
+                         const NumberFormat& format) {
     std::string text;
-    if (s.negative) {
+    if (negative) {
         text += '-';
     }
-    if (s.exponent < -4 || s.exponent > 14) {
+    if (exponent < -4 || exponent >= precision) {
         text += digits[0];
-        if (count > 1) {
+        if (digits.size() > 1) {
             text += format.decimalSeparator;
             text += digits.substr(1);
         }
         text += 'E';
-        text += s.exponent < 0 ? '-' : '+';
-        const int magnitude = s.exponent < 0 ? -s.exponent : s.exponent;
+        text += exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
         if (magnitude < 10) {
             text += '0';
         }
-        char exponent[8];
-        text.append(exponent, std::to_chars(exponent, exponent + sizeof exponent, magnitude).ptr);
-    } else if (s.exponent >= 0) {
-        const auto integerDigits = static_cast<std::size_t>(s.exponent) + 1;
+        char written[8];
+        text.append(written, std::to_chars(written, written + sizeof written, magnitude).ptr);
+    } else if (exponent >= 0) {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= integerDigits) {
             text += digits;
             text.append(integerDigits - digits.size(), '0');
@@ -49,10 +48,53 @@ std::string StrR8(double value, const NumberFormat& format) {
     } else {
         text += '0';
         text += format.decimalSeparator;
-        text.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
         text += digits;
     }
     return text;
+}
+
+std::string_view WithoutTrailingZeros(std::string_view digits) {
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.remove_suffix(1);
+    }
+    return digits;
+}
+
+}  // namespace
+
+std::string StrR8(double value, const NumberFormat& format) {
+    const SignificantDigits s = ToSignificantDigits(value);
+    if (s.IsZero()) {
+        return "0";
+    }
+    return WriteGeneral(s.negative,
+                        WithoutTrailingZeros(std::string_view(s.digits, SignificantDigits::kCount)),
+                        s.exponent, SignificantDigits::kCount, format);
+}
+
+std::string StrR4(float value, const NumberFormat& format) {
+    constexpr int kPrecision = 7;
+    if (value == 0.0f) {
+        return "0";
+    }
+    Tested(value);
+    // d.dddddde+XX: the float's exact value rounded to seven digits.
+    char text[32];
+    const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                    std::chars_format::scientific, kPrecision - 1)
+                          .ptr;
+    const char* mark = std::find(static_cast<const char*>(text), end, 'e');
+    std::string digits;
+    for (const char* p = text; p != mark; ++p) {
+        if (*p != '.') {
+            digits += *p;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(mark[1] == '+' ? mark + 2 : mark + 1, end, exponent);
+    return WriteGeneral(std::signbit(value), WithoutTrailingZeros(digits), exponent, kPrecision,
+                        format);
 }
 
 std::string StrI2(std::int16_t value) {

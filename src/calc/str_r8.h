@@ -13,6 +13,10 @@ namespace tolvi {
 // Negative zero is written 0. Raises Overflow for an infinity, Invalid operation for a NaN.
 std::string StrR8(double value, const NumberFormat& format);
 
+// A single-precision value as text, the same way with 7 significant digits: plain notation for
+// decimal exponents -4 to 6.
+std::string StrR4(float value, const NumberFormat& format);
+
 // A whole number as its decimal digits, a minus sign in front when negative.
 std::string StrI2(std::int16_t value);
 

@@ -62,6 +62,19 @@ TEST(StrR8, RejectsValuesThatAreNotFinite) {
     EXPECT_THROW(StrR8(std::nan(""), NumberFormat{}), CalcError);
 }
 
+TEST(StrR4, SevenSignificantDigits) {
+    const NumberFormat format;
+    EXPECT_EQ(StrR4(1950.0f, format), "1950");
+    EXPECT_EQ(StrR4(3360.0f, format), "3360");
+    EXPECT_EQ(StrR4(0.1f, format), "0.1");
+    EXPECT_EQ(StrR4(1234567.0f, format), "1234567");
+    EXPECT_EQ(StrR4(12345678.0f, format), "1.234568E+07");
+    EXPECT_EQ(StrR4(-2.5f, format), "-2.5");
+    EXPECT_EQ(StrR4(0.0f, format), "0");
+    EXPECT_EQ(StrR4(0.00001f, format), "1E-05");
+    EXPECT_THROW(StrR4(std::numeric_limits<float>::infinity(), format), CalcError);
+}
+
 TEST(StrI2, PlainDecimalDigits) {
     EXPECT_EQ(StrI2(1), "1");
     EXPECT_EQ(StrI2(0), "0");

@@ -1,0 +1,23 @@
+// The Tolvi VAT Calculator window program.
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+
+#include "platform/app_identity.h"
+#include "platform/forms_runtime.h"
+#include "platform/regional_number_format.h"
+#include "ui/main/form1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(tolvi::platform::kAppTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(tolvi::platform::kVersionText));
+    QApplication::setOrganizationName(QString::fromLatin1(tolvi::platform::kCompanyName));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvi-vat"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvi/icon.png")));
+
+    tolvi::Form1 form(tolvi::platform::CalculatorNumberFormat(QLocale::system()));
+    tolvi::platform::CenterOnScreen(form);
+    form.show();
+    return QApplication::exec();
+}

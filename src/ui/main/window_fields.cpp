@@ -1,0 +1,57 @@
+#include "ui/main/window_fields.h"
+
+#include "ui_form1.h"
+
+namespace tolvi {
+
+namespace {
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+}  // namespace
+
+std::string WindowFields::Amount() const {
+    return controls_.Text_amount->text().toStdString();
+}
+std::string WindowFields::Rate() const {
+    return controls_.Text_vat->text().toStdString();
+}
+bool WindowFields::InclusiveSelected() const {
+    return controls_.Option_vat_inc->isChecked();
+}
+bool WindowFields::ExclusiveSelected() const {
+    return controls_.Option_vat_exc->isChecked();
+}
+
+std::string WindowFields::VatCaption() const {
+    return controls_.Text_vat_result->text().toStdString();
+}
+void WindowFields::SetVatCaption(const std::string& text) {
+    controls_.Text_vat_result->SetCaption(Q(text));
+}
+std::string WindowFields::RoundedVat() const {
+    return controls_.Text_vat_round->text().toStdString();
+}
+void WindowFields::SetRoundedVat(const std::string& text) {
+    controls_.Text_vat_round->setText(Q(text));
+}
+std::string WindowFields::Total() const {
+    return controls_.Text_total->text().toStdString();
+}
+void WindowFields::SetTotal(const std::string& text) {
+    controls_.Text_total->setText(Q(text));
+}
+std::string WindowFields::Price() const {
+    return controls_.Text_Price->text().toStdString();
+}
+void WindowFields::SetPrice(const std::string& text) {
+    controls_.Text_Price->setText(Q(text));
+}
+std::string WindowFields::UnformattedPrice() const {
+    return controls_.Label_price->text().toStdString();
+}
+void WindowFields::SetUnformattedPrice(const std::string& text) {
+    controls_.Label_price->setText(Q(text));
+}
+
+}  // namespace tolvi
