@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <limits>
 
 #include "calc/key_rule.h"
 #include "calc/recalculation.h"
@@ -37,6 +38,9 @@ Form1::Form1(NumberFormat format, QWidget* parent)
     setFixedSize(size());
     for (QLineEdit* box : {ui_->Text_vat_round, ui_->Text_Price, ui_->Text_total}) {
         platform::UseButtonFaceBackground(*box);
+    }
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        box->setMaxLength(std::numeric_limits<int>::max());  // text boxes have no length limit
     }
     QPalette strip = ui_->Picture1->palette();
     strip.setColor(QPalette::Window, QColor(0x0f, 0x3d, 0x44));

@@ -1,0 +1,65 @@
+#pragma once
+
+// A freshly started main window, shown and active, with its controls at hand.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "calc/number_format.h"
+#include "ui/main/form1.h"
+
+namespace tolvi::test {
+
+struct MainWindow {
+    MainWindow() : form(std::make_unique<Form1>(NumberFormat{})) {
+        form->show();
+        form->activateWindow();
+        QApplication::setActiveWindow(form.get());
+        if (!QTest::qWaitForWindowActive(form.get())) {
+            qWarning("the main window did not become active");
+        }
+    }
+
+    template <typename T>
+    T* Control(const char* name) const {
+        T* control = form->findChild<T*>(QString::fromLatin1(name));
+        if (control == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return control;
+    }
+
+    QLineEdit* amount() const { return Control<QLineEdit>("Text_amount"); }
+    QLineEdit* rate() const { return Control<QLineEdit>("Text_vat"); }
+    QRadioButton* inclusive() const { return Control<QRadioButton>("Option_vat_inc"); }
+    QRadioButton* exclusive() const { return Control<QRadioButton>("Option_vat_exc"); }
+    QLabel* vatCaption() const { return Control<QLabel>("Text_vat_result"); }
+    QLineEdit* roundedVat() const { return Control<QLineEdit>("Text_vat_round"); }
+    QLineEdit* total() const { return Control<QLineEdit>("Text_total"); }
+    QLineEdit* price() const { return Control<QLineEdit>("Text_Price"); }
+    QLabel* unformattedPrice() const { return Control<QLabel>("Label_price"); }
+    QPushButton* help() const { return Control<QPushButton>("Command1"); }
+    QLabel* notice() const { return Control<QLabel>("ErrorNotice"); }
+
+    // The five result texts, in the order VAT, rounded VAT, total, price, unformatted price.
+    QStringList Results() const {
+        return {vatCaption()->text(), roundedVat()->text(), total()->text(), price()->text(),
+                unformattedPrice()->text()};
+    }
+
+    // Clears a field from the keyboard: End, then Shift+Home, then Delete.
+    static void ClearByKeyboard(QLineEdit* field) {
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClick(field, Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+    }
+
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace tolvi::test

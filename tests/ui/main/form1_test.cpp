@@ -1,0 +1,455 @@
+// The main window through real key and mouse events.
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "tests/support/main_window.h"
+#include "tests/support/modal_driver.h"
+
+namespace tolvi::test {
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { window_ = std::make_unique<MainWindow>(); }
+    void cleanup() { window_.reset(); }
+
+    void startsInItsInitialStateWithNothingRecalculated();
+    void placesEveryControlWhereTheLayoutSays_data();
+    void placesEveryControlWhereTheLayoutSays();
+    void isAFixedWindowWithoutMenuBar();
+    void oneKeystrokeRecalculatesEveryField();
+    void typedRecalculationsMatchTheWorkedTable_data();
+    void typedRecalculationsMatchTheWorkedTable();
+    void switchingTheModeRederivesEveryField();
+    void editingTheRateRecalculates();
+    void theKeyRuleSwallowsEveryOtherCharacter_data();
+    void theKeyRuleSwallowsEveryOtherCharacter();
+    void editingKeysKeepWorking();
+    void pastingBypassesTheKeyRuleAndRecalculates();
+    void inputMethodTextPassesTheKeyRule();
+    void anErrorIsNamedNearTheAmountUntilALaterRecalculation();
+    void resultBoxesTakeTypingUntilTheNextRecalculation();
+    void tabVisitsTheControlsInOrder();
+    void labelsNameTheirFieldsForScreenReaders();
+    void theHelpButtonPopsUpTheMenuOnItself();
+    void dismissingThePopUpRunsNoCommand();
+    void aMillionPastedCharactersLeaveTheWindowUsable();
+
+  private:
+    MainWindow& w() { return *window_; }
+    std::unique_ptr<MainWindow> window_;
+};
+
+void Form1Test::startsInItsInitialStateWithNothingRecalculated() {
+    QCOMPARE(w().amount()->text(), QString());
+    QCOMPARE(w().rate()->text(), QStringLiteral("0"));
+    QVERIFY(w().inclusive()->isChecked());
+    QVERIFY(!w().exclusive()->isChecked());
+    QCOMPARE(w().Results(), (QStringList{"0.00", "", "", "", "0.00"}));
+    QCOMPARE(QApplication::focusWidget(), w().amount());
+    QVERIFY(w().total()->isReadOnly());
+    QVERIFY(!w().roundedVat()->isReadOnly());
+    QVERIFY(!w().price()->isReadOnly());
+    QVERIFY(!w().notice()->isVisible());
+}
+
+void Form1Test::placesEveryControlWhereTheLayoutSays_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");  // left, top, width, height
+    QTest::addColumn<QString>("caption");
+    const struct {
+        const char* name;
+        QRect twips;
+        const char* caption;
+    } rows[] = {
+        {"Picture1", {0, 0, 4485, 375}, ""},
+        {"Label1", {120, 480, 855, 255}, "Amount :"},
+        {"Text_amount", {1080, 480, 1575, 285}, ""},
+        {"Option_vat_inc", {2880, 480, 1455, 255}, "VAT Inclusive"},
+        {"Label2", {120, 800, 735, 255}, "VAT % :"},
+        {"Text_vat", {1080, 800, 1575, 285}, "0"},
+        {"Option_vat_exc", {2880, 840, 1455, 255}, "VAT Exclusive"},
+        {"Label3", {120, 1320, 735, 255}, "VAT :"},
+        {"Text_vat_round", {1080, 1320, 1575, 285}, ""},
+        {"Text_vat_result", {2880, 1320, 1455, 255}, "0.00"},
+        {"Label5", {120, 1600, 855, 255}, "Price :"},
+        {"Text_Price", {1080, 1620, 1575, 285}, ""},
+        {"Label_price", {2880, 1680, 1455, 255}, "0.00"},
+        {"Label4", {120, 1920, 615, 255}, "Total :"},
+        {"Text_total", {1080, 1920, 1575, 285}, ""},
+        {"Command1", {3360, 1950, 1095, 255}, "Help"},
+    };
+    for (const auto& row : rows) {
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.twips
+                                << QString::fromUtf8(row.caption);
+    }
+}
+
+void Form1Test::placesEveryControlWhereTheLayoutSays() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(QString, caption);
+    QWidget* control = w().form->findChild<QWidget*>(name);
+    QVERIFY(control != nullptr);
+    const auto px = [](int t) { return qRound(t / 15.0); };
+    QCOMPARE(control->geometry(),
+             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+    QVERIFY(control->isVisible());
+    QVERIFY(control->isEnabled());
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        QCOMPARE(box->text(), caption);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        QCOMPARE(label->text(), caption);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        QCOMPARE(button->text(), caption);
+    }
+}
+
+void Form1Test::isAFixedWindowWithoutMenuBar() {
+    Form1& form = *w().form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Tolvi"));
+    QCOMPARE(form.size(), QSize(299, 154));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(form.findChild<QMenuBar*>() == nullptr);
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("Help"));
+    QVERIFY(menu != nullptr);
+    QVERIFY(!menu->isVisible());
+    QStringList captions;
+    QStringList names;
+    for (QAction* action : menu->actions()) {
+        captions << action->text();
+        names << action->objectName();
+        QVERIFY(action->isEnabled());
+        QVERIFY(!action->isChecked());
+        QVERIFY(action->shortcut().isEmpty());
+    }
+    QCOMPARE(captions, (QStringList{"About", "VAT Calculator Online", "Home Page"}));
+    QCOMPARE(names, (QStringList{"About", "VAT_calc_online", "Home_Page"}));
+    QVERIFY(!w().help()->isDefault());
+}
+
+void Form1Test::oneKeystrokeRecalculatesEveryField() {
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), "17.5");
+    QTest::keyClicks(w().amount(), "11");
+    QTest::keyClick(w().amount(), Qt::Key_Left);
+    QTest::keyClick(w().amount(), '7');
+    QCOMPARE(w().amount()->text(), QStringLiteral("171"));
+    QTest::keyClick(w().amount(), Qt::Key_Backspace);
+    QTest::keyClick(w().amount(), Qt::Key_End);
+    QTest::keyClick(w().amount(), '7');
+    QCOMPARE(w().amount()->text(), QStringLiteral("117"));
+    QCOMPARE(w().Results(),
+             (QStringList{"17.4255319148936", "17.43", "117.00", "99.57", "99.5744680851064"}));
+}
+
+void Form1Test::typedRecalculationsMatchTheWorkedTable_data() {
+    QTest::addColumn<bool>("exclusive");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QStringList>("results");
+    QTest::newRow("exclusive 105")
+        << true << "105"
+        << "17.5" << QStringList{"18.375", "18.38", "123.38", "105.00", "105"};
+    QTest::newRow("inclusive 123.375")
+        << false << "123.375"
+        << "17.5" << QStringList{"18.375", "18.38", "123.38", "105.00", "105"};
+    QTest::newRow("exclusive 10000")
+        << true << "10000"
+        << "17.5" << QStringList{"1750", "1,750.00", "11,750.00", "10,000.00", "10000"};
+    QTest::newRow("inclusive 10000")
+        << false << "10000"
+        << "17.5"
+        << QStringList{"1489.36170212766", "1,489.36", "10,000.00", "8,510.64", "8510.63829787234"};
+    QTest::newRow("inclusive 100")
+        << false << "100"
+        << "20" << QStringList{"16.6666666666667", "16.67", "100.00", "83.33", "83.3333333333333"};
+    QTest::newRow("exclusive 99.99")
+        << true << "99.99"
+        << "20" << QStringList{"19.998", "20.00", "119.99", "99.99", "99.99"};
+    QTest::newRow("exclusive empty") << true << ""
+                                     << "17.5" << QStringList{"0", "0.00", "0.00", "0.00", "0"};
+    QTest::newRow("exclusive 1.2.3")
+        << true << "1.2.3"
+        << "17.5" << QStringList{"0.21", "0.21", "1.41", "1.20", "1.2"};
+}
+
+void Form1Test::typedRecalculationsMatchTheWorkedTable() {
+    QFETCH(bool, exclusive);
+    QFETCH(QString, amount);
+    QFETCH(QString, rate);
+    QFETCH(QStringList, results);
+    if (exclusive) {
+        QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+        QVERIFY(w().exclusive()->isChecked());
+    }
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), rate);
+    QTest::keyClicks(w().amount(), amount);
+    QCOMPARE(w().amount()->text(), amount);
+    QCOMPARE(w().Results(), results);
+    QVERIFY(!w().notice()->isVisible());
+}
+
+void Form1Test::switchingTheModeRederivesEveryField() {
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), "17.5");
+    QTest::keyClicks(w().amount(), "105");
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    QCOMPARE(w().Results(), (QStringList{"18.375", "18.38", "123.38", "105.00", "105"}));
+    QTest::mouseClick(w().inclusive(), Qt::LeftButton);
+    QCOMPARE(w().Results(),
+             (QStringList{"15.6382978723404", "15.64", "105.00", "89.36", "89.3617021276596"}));
+    // Clicking the selected button again changes nothing.
+    w().price()->setText(QStringLiteral("typed"));
+    QTest::mouseClick(w().inclusive(), Qt::LeftButton);
+    QCOMPARE(w().price()->text(), QStringLiteral("typed"));
+}
+
+void Form1Test::editingTheRateRecalculates() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    QTest::keyClicks(w().amount(), "200");
+    QCOMPARE(w().total()->text(), QStringLiteral("200.00"));
+    QTest::keyClick(w().rate(), Qt::Key_End);
+    QTest::keyClick(w().rate(), '5');  // "05"
+    QCOMPARE(w().Results(), (QStringList{"10", "10.00", "210.00", "200.00", "200"}));
+    QTest::keyClick(w().rate(), Qt::Key_Backspace);
+    QCOMPARE(w().vatCaption()->text(), QStringLiteral("0"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("20"));
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w().rate()->text(), QStringLiteral("20"));
+    QCOMPARE(w().total()->text(), QStringLiteral("240.00"));
+}
+
+void Form1Test::theKeyRuleSwallowsEveryOtherCharacter_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    const struct {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {
+        {"letter", Qt::Key_A, Qt::NoModifier},      {"capital", Qt::Key_E, Qt::ShiftModifier},
+        {"comma", Qt::Key_Comma, Qt::NoModifier},   {"minus", Qt::Key_Minus, Qt::NoModifier},
+        {"plus", Qt::Key_Plus, Qt::NoModifier},     {"space", Qt::Key_Space, Qt::NoModifier},
+        {"Enter", Qt::Key_Return, Qt::NoModifier},  {"Escape", Qt::Key_Escape, Qt::NoModifier},
+        {"Ctrl+V", Qt::Key_V, Qt::ControlModifier}, {"Ctrl+X", Qt::Key_X, Qt::ControlModifier},
+        {"Ctrl+A", Qt::Key_A, Qt::ControlModifier}, {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier},
+    };
+    for (const char* field : {"Text_amount", "Text_vat"}) {
+        for (const auto& k : keys) {
+            QTest::addRow("%s %s", field, k.name)
+                << QString::fromLatin1(field) << k.key << static_cast<int>(k.modifiers);
+        }
+    }
+}
+
+void Form1Test::theKeyRuleSwallowsEveryOtherCharacter() {
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    QTest::keyClicks(box, "12.5");
+    QTest::keyClick(box, Qt::Key_Left);  // the cursor inside the text
+    const QString before = box->text();
+    const QStringList results = w().Results();
+    w().price()->setText(QStringLiteral("marker"));  // a recalculation would rewrite it
+    QTest::keyClick(box, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(box->text(), before);
+    QCOMPARE(w().price()->text(), QStringLiteral("marker"));
+    QCOMPARE(box->cursorPosition(), before.size() - 1);
+}
+
+void Form1Test::editingKeysKeepWorking() {
+    QLineEdit* amount = w().amount();
+    QTest::keyClick(amount, Qt::Key_Backspace);  // in an empty field
+    QCOMPARE(amount->text(), QString());
+    QTest::keyClicks(amount, "1234");
+    QTest::keyClick(amount, Qt::Key_Home);
+    QTest::keyClick(amount, Qt::Key_Delete);
+    QCOMPARE(amount->text(), QStringLiteral("234"));
+    QTest::keyClick(amount, Qt::Key_Right);
+    QTest::keyClick(amount, Qt::Key_Backspace);
+    QCOMPARE(amount->text(), QStringLiteral("34"));
+    QTest::keyClick(amount, Qt::Key_End);
+    QTest::keyClick(amount, Qt::Key_Left);
+    QTest::keyClicks(amount, "..0");  // a second point and leading zeros pass
+    QCOMPARE(amount->text(), QStringLiteral("3..04"));
+    QCOMPARE(w().total()->text(), QStringLiteral("3..04"));  // inclusive: not a number
+    QVERIFY(w().notice()->isVisible());
+}
+
+void Form1Test::pastingBypassesTheKeyRuleAndRecalculates() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), "20");
+    QGuiApplication::clipboard()->setText(QStringLiteral("1,000"));
+
+    // Through the field's own context menu.
+    ModalDriver paste(Modal::PopupMenu,
+                      [](QWidget& menu) { ClickMenuItem(menu, QStringLiteral("Paste")); });
+    const QPoint inside = w().amount()->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, inside, w().amount()->mapToGlobal(inside));
+    QApplication::sendEvent(w().amount(), &request);  // the menu pops up without blocking
+    QTRY_VERIFY(paste.Succeeded());
+    QCOMPARE(w().amount()->text(), QStringLiteral("1,000"));
+    QCOMPARE(w().Results(), (QStringList{"200", "200.00", "1,200.00", "1,000.00", "1000"}));
+
+    // Through Shift+Insert.
+    QGuiApplication::clipboard()->setText(QStringLiteral("-5"));
+    MainWindow::ClearByKeyboard(w().amount());
+    QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w().amount()->text(), QStringLiteral("-5"));
+    QCOMPARE(w().Results(), (QStringList{"-1", "-1.00", "-6.00", "-5.00", "-5"}));
+}
+
+void Form1Test::inputMethodTextPassesTheKeyRule() {
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("1a2\u00e9.5"));
+    QApplication::sendEvent(w().amount(), &composed);
+    QCOMPARE(w().amount()->text(), QStringLiteral("12.5"));
+    QCOMPARE(w().total()->text(), QStringLiteral("12.50"));
+    QInputMethodEvent rejected;
+    rejected.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(w().amount(), &rejected);
+    QCOMPARE(w().amount()->text(), QStringLiteral("12.5"));
+}
+
+void Form1Test::anErrorIsNamedNearTheAmountUntilALaterRecalculation() {
+    QTest::keyClick(w().amount(), '5');
+    QVERIFY(!w().notice()->isVisible());
+    QTest::keyClick(w().amount(), Qt::Key_Backspace);
+    QCOMPARE(w().amount()->text(), QString());
+    QCOMPARE(w().Results(), (QStringList{"0", "0.00", "", "0.00", "0"}));
+    QVERIFY(w().notice()->isVisible());
+    QCOMPARE(w().notice()->text(), QStringLiteral("Type mismatch"));
+    QCOMPARE(QApplication::focusWidget(), w().amount());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    // It stands above the amount field without covering another control.
+    const QRect notice = w().notice()->geometry();
+    QVERIFY(notice.bottom() < w().amount()->geometry().top());
+    QVERIFY(notice.left() >= w().amount()->geometry().left());
+
+    // Typing goes on; a completed recalculation takes the notice away.
+    QTest::keyClick(w().amount(), '8');
+    QVERIFY(!w().notice()->isVisible());
+    QCOMPARE(w().total()->text(), QStringLiteral("8.00"));
+
+    // A rate of -100, pasted, divides by zero before any field changes.
+    QGuiApplication::clipboard()->setText(QStringLiteral("-100"));
+    MainWindow::ClearByKeyboard(w().rate());
+    const QStringList before = w().Results();
+    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w().notice()->text(), QStringLiteral("Division by zero"));
+    QCOMPARE(w().Results(), before);
+}
+
+void Form1Test::resultBoxesTakeTypingUntilTheNextRecalculation() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), "17.5");
+    QTest::keyClicks(w().amount(), "105");
+    QTest::keyClicks(w().total(), "999");
+    QCOMPARE(w().total()->text(), QStringLiteral("123.38"));
+    MainWindow::ClearByKeyboard(w().roundedVat());
+    QTest::keyClicks(w().roundedVat(), "abc");
+    QCOMPARE(w().roundedVat()->text(), QStringLiteral("abc"));
+    QCOMPARE(w().price()->text(), QStringLiteral("105.00"));
+    // The next recalculation refreshes the rounded VAT before it reads it.
+    QTest::keyClick(w().amount(), Qt::Key_End);
+    QTest::keyClick(w().amount(), Qt::Key_Backspace);
+    QTest::keyClick(w().amount(), '5');
+    QCOMPARE(w().Results(), (QStringList{"18.375", "18.38", "123.38", "105.00", "105"}));
+}
+
+void Form1Test::tabVisitsTheControlsInOrder() {
+    const QStringList expected = {"Text_vat",       "Option_vat_inc", "Option_vat_exc",
+                                  "Text_vat_round", "Text_Price",     "Text_total",
+                                  "Command1",       "Text_amount"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void Form1Test::labelsNameTheirFieldsForScreenReaders() {
+    const struct {
+        const char* field;
+        const char* name;
+    } pairs[] = {{"Text_amount", "Amount :"},
+                 {"Text_vat", "VAT % :"},
+                 {"Text_vat_round", "VAT :"},
+                 {"Text_Price", "Price :"},
+                 {"Text_total", "Total :"}};
+    for (const auto& pair : pairs) {
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(
+            w().form->findChild<QWidget*>(QString::fromLatin1(pair.field)));
+        QVERIFY(field != nullptr);
+        QCOMPARE(field->text(QAccessible::Name), QString::fromUtf8(pair.name));
+    }
+}
+
+void Form1Test::theHelpButtonPopsUpTheMenuOnItself() {
+    QPoint menuAt;
+    QStringList items;
+    ModalDriver look(Modal::PopupMenu, [&](QWidget& menu) {
+        menuAt = menu.pos();
+        for (QAction* action : static_cast<QMenu&>(menu).actions()) {
+            items << action->text();
+        }
+        menu.close();
+    });
+    QTest::mouseClick(w().help(), Qt::LeftButton);
+    QVERIFY(look.Succeeded());
+    QCOMPARE(menuAt, w().help()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(items, (QStringList{"About", "VAT Calculator Online", "Home Page"}));
+}
+
+void Form1Test::dismissingThePopUpRunsNoCommand() {
+    ModalDriver dismiss(Modal::PopupMenu,
+                        [](QWidget& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
+    QTest::mouseClick(w().help(), Qt::LeftButton);
+    QVERIFY(dismiss.Succeeded());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+void Form1Test::aMillionPastedCharactersLeaveTheWindowUsable() {
+    const QString digits(1'000'000, QLatin1Char('9'));
+    QGuiApplication::clipboard()->setText(digits);
+    QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w().amount()->text().size(), digits.size());
+    QCOMPARE(w().notice()->text(), QStringLiteral("Overflow"));
+
+    QGuiApplication::clipboard()->setText(QString(1'000'000, QLatin1Char('x')));
+    QTest::keyClick(w().rate(), Qt::Key_End);
+    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w().rate()->text().size(), 1'000'001);
+
+    MainWindow::ClearByKeyboard(w().amount());
+    MainWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), "20");
+    QTest::keyClicks(w().amount(), "120");
+    QCOMPARE(w().Results(), (QStringList{"20", "20.00", "120.00", "100.00", "100"}));
+    QVERIFY(!w().notice()->isVisible());
+}
+
+}  // namespace tolvi::test
+
+QTEST_MAIN(tolvi::test::Form1Test)
+#include "form1_test.moc"
