@@ -2,7 +2,7 @@
 
 namespace tolvi::platform {
 
-ChangeLabel::ChangeLabel(QWidget* parent) : QLabel(parent) {}
+ChangeLabel::ChangeLabel(QWidget* parent) : ShrinkToFitLabel(parent) {}
 
 void ChangeLabel::SetCaption(const QString& caption) {
     setText(caption);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLabel>
+#include "platform/shrink_to_fit_label.h"
 #include <functional>
 
 namespace tolvi::platform {
@@ -9,7 +9,7 @@ namespace tolvi::platform {
 // inside the assignment, every time it is called, also when the caption stays the same. No Qt
 // frame stands between the assignment and the handler, so the handler's errors reach the code
 // that made the assignment.
-class ChangeLabel : public QLabel {
+class ChangeLabel : public ShrinkToFitLabel {
     Q_OBJECT
 
   public:

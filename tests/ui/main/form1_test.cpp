@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "platform/shrink_to_fit_label.h"
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
 
@@ -151,6 +152,12 @@ void Form1Test::oneKeystrokeRecalculatesEveryField() {
     QCOMPARE(w().amount()->text(), QStringLiteral("117"));
     QCOMPARE(w().Results(),
              (QStringList{"17.4255319148936", "17.43", "117.00", "99.57", "99.5744680851064"}));
+    // Every digit of the unrounded results is drawn, none cut off.
+    for (const char* name : {"Text_vat_result", "Label_price"}) {
+        auto* label = w().Control<platform::ShrinkToFitLabel>(name);
+        QVERIFY(QFontMetrics(label->FittingFont()).horizontalAdvance(label->text()) <=
+                label->contentsRect().width());
+    }
 }
 
 void Form1Test::typedRecalculationsMatchTheWorkedTable_data() {

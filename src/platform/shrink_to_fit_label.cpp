@@ -1,0 +1,38 @@
+#include "platform/shrink_to_fit_label.h"
+
+#include <QPainter>
+#include <QStyle>
+
+namespace tolvi::platform {
+
+namespace {
+constexpr double kSmallestPointSize = 4.0;
+}
+
+ShrinkToFitLabel::ShrinkToFitLabel(QWidget* parent) : QLabel(parent) {}
+
+QFont ShrinkToFitLabel::FittingFont() const {
+    QFont fitting = font();
+    const int room = contentsRect().width() - 2 * margin();
+    while (QFontMetrics(fitting).horizontalAdvance(text()) > room &&
+           fitting.pointSizeF() - 0.5 >= kSmallestPointSize) {
+        fitting.setPointSizeF(fitting.pointSizeF() - 0.5);
+    }
+    return fitting;
+}
+
+void ShrinkToFitLabel::paintEvent(QPaintEvent* event) {
+    const QFont fitting = FittingFont();
+    if (fitting == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setFont(fitting);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
+                          text(), foregroundRole());
+}
+
+}  // namespace tolvi::platform
