@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(tolvi::platform::kAppTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(tolvi::platform::kVersionText));
     QApplication::setOrganizationName(QString::fromLatin1(tolvi::platform::kCompanyName));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tolvi-vat"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::platform::kDesktopFileName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvi/icon.png")));
 
     tolvi::Form1 form(tolvi::platform::CalculatorNumberFormat(QLocale::system()));
