@@ -31,7 +31,7 @@ void Keystrokes(benchmark::State& state, bool exclusive) {
     amount->setText(QStringLiteral("1175"));
     amount->setFocus();
     for (auto _ : state) {
-        SendKey(amount, Qt::Key_7, QStringLiteral("7"));  // 11757: a full recalculation
+        SendKey(amount, Qt::Key_7, QStringLiteral("7"));        // 11757: a full recalculation
         SendKey(amount, Qt::Key_Backspace, QString(QChar(8)));  // 1175: another
         benchmark::DoNotOptimize(total->text().size());
     }
@@ -41,16 +41,20 @@ void Keystrokes(benchmark::State& state, bool exclusive) {
     }
 }
 
-void BM_KeystrokeInclusive(benchmark::State& state) { Keystrokes(state, false); }
-void BM_KeystrokeExclusive(benchmark::State& state) { Keystrokes(state, true); }
+void BM_KeystrokeInclusive(benchmark::State& state) {
+    Keystrokes(state, false);
+}
+void BM_KeystrokeExclusive(benchmark::State& state) {
+    Keystrokes(state, true);
+}
 BENCHMARK(BM_KeystrokeInclusive)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeystrokeExclusive)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -11,8 +11,7 @@
 
 #include "calc/calc_error.h"
 #include "calc/format_number.h"
-#include "calc/recalculation.h"
-#include "calc/record_fields.h"
+#include "calc/fresh_recalculation.h"
 #include "calc/str_r8.h"
 #include "calc/val.h"
 
@@ -65,17 +64,10 @@ void CheckFormatNumber(std::string_view text, const NumberFormat& format) {
 
 void CheckRecalculation(VatMode mode, std::string_view amount, std::string_view rate,
                         const NumberFormat& format) {
-    FieldTexts texts;
-    texts.mode = mode;
-    texts.amount = amount;
-    texts.rate = rate;
-    RecordFields record(format, texts);
-    try {
-        Text_amount_Change(record, format);
-    } catch (const CalcError&) {
-        return;
+    const RecalculationOutcome outcome = RecalculateFresh(mode, amount, rate, format);
+    if (!outcome.error) {
+        Require(outcome.fields.roundedVat == FormatNumber(outcome.fields.vatCaption, format));
     }
-    Require(record.texts.roundedVat == FormatNumber(record.texts.vatCaption, format));
 }
 
 }  // namespace

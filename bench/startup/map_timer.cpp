@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MapNotify && !event.xmap.override_redirect) {
-            elapsedMs = std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start)
-                            .count();
+            elapsedMs =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
             break;
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/shrink_to_fit_label.h"
 #include <functional>
+#include "platform/shrink_to_fit_label.h"
 
 namespace tolvi::platform {
 

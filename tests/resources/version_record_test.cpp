@@ -62,16 +62,17 @@ TEST(DesktopEntry, NamesTheApplication) {
 }
 
 TEST(Metainfo, NamesTheReleaseAndTheScreenshot) {
-    ExpectLines(Read(TOLVI_METAINFO),
-                {
-                    "<id>example.tolvi.VatCalculator</id>",
-                    "<name>Tolvi VAT Calculator</name>",
-                    "<developer_name>Tolvi Software</developer_name>",
-                    "<launchable type=\"desktop-id\">example.tolvi.VatCalculator.desktop</launchable>",
-                    "<release version=\"1.0.10\"",
-                    "<url type=\"homepage\">http://tolvi.example</url>",
-                    "<image>https://tolvi.example/screenshots/main-window.png</image>",
-                });
+    ExpectLines(
+        Read(TOLVI_METAINFO),
+        {
+            "<id>example.tolvi.VatCalculator</id>",
+            "<name>Tolvi VAT Calculator</name>",
+            "<developer_name>Tolvi Software</developer_name>",
+            "<launchable type=\"desktop-id\">example.tolvi.VatCalculator.desktop</launchable>",
+            "<release version=\"1.0.10\"",
+            "<url type=\"homepage\">http://tolvi.example</url>",
+            "<image>https://tolvi.example/screenshots/main-window.png</image>",
+        });
 }
 
 }  // namespace

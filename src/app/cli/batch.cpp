@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/fresh_recalculation.h"
+#include "calc/fresh_recalculation.h"
 
 namespace tolvi {
 

@@ -1,7 +1,7 @@
 #include "app/cli/command_line.h"
 
 #include "app/cli/batch.h"
-#include "app/cli/fresh_recalculation.h"
+#include "calc/fresh_recalculation.h"
 
 namespace tolvi {
 

@@ -54,7 +54,9 @@ Form1::Form1(NumberFormat format, QWidget* parent)
     Form_Load();
 }
 
-Form1::~Form1() { platform::SetErrorReporter(nullptr); }
+Form1::~Form1() {
+    platform::SetErrorReporter(nullptr);
+}
 
 void Form1::BuildHelpMenu() {
     Help_ = new QMenu(QStringLiteral("Help"), this);

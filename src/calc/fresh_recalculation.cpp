@@ -1,4 +1,4 @@
-#include "app/cli/fresh_recalculation.h"
+#include "calc/fresh_recalculation.h"
 
 #include "calc/recalculation.h"
 
