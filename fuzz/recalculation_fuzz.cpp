@@ -1,8 +1,9 @@
 // Arbitrary text as amount and rate, in both modes, and to Val and FormatNumber. Checks:
-// - passing a value through text twice gives what passing it once gives;
+// - passing a value through text is Val of StrR8, and twice gives what once gives;
 // - FormatNumber of its own output gives that output again;
 // - after a complete recalculation the rounded VAT is FormatNumber of the VAT caption;
 // - the amount reading is Val of the text with its commas removed.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -32,9 +33,28 @@ void CheckThroughText(std::string_view text, const NumberFormat& format) {
     } catch (const CalcError&) {
         return;
     }
-    const double once = ThroughText(value, format);
-    const double twice = ThroughText(once, format);
-    Require(std::memcmp(&once, &twice, sizeof once) == 0 || (once == 0 && twice == 0));
+    // Through text is Val of StrR8, and a second pass changes nothing; both may overflow.
+    const auto through = [&](double v) {
+        try {
+            return ThroughText(v, format);
+        } catch (const CalcError&) {
+            return __builtin_nan("");
+        }
+    };
+    const auto written = [&](double v) {
+        try {
+            return Val(StrR8(v, format));
+        } catch (const CalcError&) {
+            return __builtin_nan("");
+        }
+    };
+    const double once = through(value);
+    const double read = written(value);
+    Require(std::memcmp(&once, &read, sizeof once) == 0 || (once == 0 && read == 0));
+    if (!std::isnan(once)) {
+        const double twice = through(once);
+        Require(std::memcmp(&once, &twice, sizeof once) == 0 || (once == 0 && twice == 0));
+    }
 }
 
 double ReadOrNan(double (*read)(std::string_view), std::string_view text) {

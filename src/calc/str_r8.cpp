@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calc/checked_arithmetic.h"
+#include "calc/decimal_reader.h"
 #include "calc/significant_digits.h"
 #include "calc/val.h"
 
@@ -103,7 +104,28 @@ std::string StrI2(std::int16_t value) {
 }
 
 double ThroughText(double value, const NumberFormat& format) {
-    return Val(StrR8(value, format));
+    if (format.decimalSeparator != ".") {
+        return Val(StrR8(value, format));  // Val reads such a text only up to the separator
+    }
+    // StrR8 writes the value's 15 significant digits and Val reads them back: the result is
+    // the double nearest to those digits, read here without writing the text.
+    const SignificantDigits s = ToSignificantDigits(value);
+    DecimalReader reader;
+    reader.Digit(s.digits[0]);
+    reader.Point();
+    for (int i = 1; i < SignificantDigits::kCount; ++i) {
+        reader.Digit(s.digits[i]);
+    }
+    if (s.exponent < 0) {
+        reader.NegativeExponent();
+    }
+    char exponent[8];
+    const int magnitude = s.exponent < 0 ? -s.exponent : s.exponent;
+    const char* end = std::to_chars(exponent, exponent + sizeof exponent, magnitude).ptr;
+    for (const char* p = exponent; p != end; ++p) {
+        reader.ExponentDigit(*p);
+    }
+    return reader.ToDouble(s.negative && !s.IsZero());
 }
 
 }  // namespace tolvi

@@ -20,7 +20,8 @@ std::string StrR4(float value, const NumberFormat& format);
 // A whole number as its decimal digits, a minus sign in front when negative.
 std::string StrI2(std::int16_t value);
 
-// A value passed through text once, Val of StrR8: how intermediate results are cleaned.
+// A value passed through text once, Val of StrR8: how intermediate results are cleaned. Raises
+// what those two raise (Overflow for a value whose 15-digit form exceeds the largest double).
 double ThroughText(double value, const NumberFormat& format);
 
 }  // namespace tolvi

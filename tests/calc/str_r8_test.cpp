@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "calc/calc_error.h"
+#include "calc/val.h"
 
 namespace tolvi {
 namespace {
@@ -90,6 +94,44 @@ TEST(ThroughText, RoundsToFifteenDigitsOnceAndForAll) {
     EXPECT_EQ(once, 0.3);
     EXPECT_EQ(ThroughText(once, format), once);
     EXPECT_EQ(ThroughText(11700 / 117.5, format), 99.5744680851064);
+}
+
+TEST(ThroughText, IsValOfStrR8ForEveryKindOfDouble) {
+    // Random bit patterns cover every exponent; the rounding from shortest digits near ties
+    // and the subnormals are where a shortcut could go wrong.
+    std::mt19937_64 random(20261207);
+    const NumberFormat format;
+    int checked = 0;
+    for (int i = 0; i < 300'000; ++i) {
+        double value = 0;
+        const std::uint64_t bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value) || std::fabs(value) > 1e308) {
+            continue;
+        }
+        const std::string text = StrR8(value, format);
+        EXPECT_EQ(ThroughText(value, format), Val(text)) << text;
+        ++checked;
+    }
+    for (const double value : {0.0, -0.0, 5e-324, 2.2250738585072014e-308, 1e-5, 99.57446808510638,
+                               17.425531914893618, 0.1 + 0.2, 1.0 / 3.0, 123456789012345.67}) {
+        EXPECT_EQ(ThroughText(value, format), Val(StrR8(value, format))) << value;
+    }
+    EXPECT_GT(checked, 250'000);
+}
+
+TEST(StrR8, RoundsTheExactValueNearTies) {
+    // Each of these has a shortest form of 16 or 17 digits whose tail lies near a half.
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200'000; ++i) {
+        const double value = std::ldexp(static_cast<double>(random() >> 11), -40);
+        char exact[40];
+        const char* end =
+            std::to_chars(exact, exact + sizeof exact, value, std::chars_format::scientific, 14)
+                .ptr;
+        EXPECT_EQ(Val(StrR8(value, NumberFormat{})), Val(std::string_view(exact, end)))
+            << std::string_view(exact, end);
+    }
 }
 
 TEST(ThroughText, ACommaDecimalSeparatorLosesTheFraction) {
