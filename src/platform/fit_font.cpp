@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 namespace tolvi::platform {
@@ -21,8 +23,15 @@ bool TextFits(const QWidget& control, const QString& text, int spareWidth) {
 
 bool Fits(const QWidget& control) {
     if (const auto* radio = qobject_cast<const QRadioButton*>(&control)) {
-        return radio->sizeHint().width() <= radio->width() &&
-               QFontMetrics(radio->font()).height() <= radio->height();
+        // The caption is drawn in the room the style leaves beside the indicator.
+        QStyleOptionButton option;
+        option.initFrom(radio);
+        option.text = radio->text();
+        const QRect room =
+            radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+        const QFontMetrics metrics(radio->font());
+        return metrics.horizontalAdvance(radio->text()) <= room.width() &&
+               metrics.height() <= radio->height();
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
         return TextFits(*button, button->text(), 4);
