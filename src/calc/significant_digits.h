@@ -13,7 +13,12 @@ struct SignificantDigits {
     bool IsZero() const { return digits[0] == '0'; }
 };
 
-// Raises Overflow for an infinity and Invalid operation for a NaN.
+// Rounds to nearest, ties to even, as the C library's %.14e does. Raises Overflow for an
+// infinity and Invalid operation for a NaN.
 SignificantDigits ToSignificantDigits(double value);
+
+// Splits a text such as "1.23e+05" into its digits ("123", at most `capacity`) and its
+// exponent. Returns the number of digits.
+int SplitScientific(const char* text, const char* end, char* digits, int capacity, int& exponent);
 
 }  // namespace tolvi

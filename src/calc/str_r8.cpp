@@ -1,6 +1,5 @@
 #include "calc/str_r8.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -85,17 +84,13 @@ std::string StrR4(float value, const NumberFormat& format) {
     const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
                                     std::chars_format::scientific, kPrecision - 1)
                           .ptr;
-    const char* mark = std::find(static_cast<const char*>(text), end, 'e');
-    std::string digits;
-    for (const char* p = text; p != mark; ++p) {
-        if (*p != '.') {
-            digits += *p;
-        }
-    }
+    char digits[kPrecision];
     int exponent = 0;
-    std::from_chars(mark[1] == '+' ? mark + 2 : mark + 1, end, exponent);
-    return WriteGeneral(std::signbit(value), WithoutTrailingZeros(digits), exponent, kPrecision,
-                        format);
+    const int count = SplitScientific(text, end, digits, kPrecision, exponent);
+    return WriteGeneral(
+        std::signbit(value),
+        WithoutTrailingZeros(std::string_view(digits, static_cast<std::size_t>(count))), exponent,
+        kPrecision, format);
 }
 
 std::string StrI2(std::int16_t value) {
