@@ -47,14 +47,17 @@ std::optional<std::uint16_t> CharacterCode(const QKeyEvent& event) {
 
 KeyPressLineEdit::KeyPressLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
+std::uint16_t KeyPressLineEdit::KeyPress(std::uint16_t keyAscii) {
+    if (keyPress_) {
+        RunEventHandler([&] { keyPress_(keyAscii); });
+    }
+    return keyAscii;
+}
+
 QString KeyPressLineEdit::Filtered(const QString& text) {
     QString accepted;
     for (const QChar c : text) {
-        std::uint16_t code = c.unicode();
-        if (keyPress_) {
-            RunEventHandler([&] { keyPress_(code); });
-        }
-        if (code != 0) {
+        if (const std::uint16_t code = KeyPress(c.unicode()); code != 0) {
             accepted += QChar(code);
         }
     }
@@ -63,10 +66,7 @@ QString KeyPressLineEdit::Filtered(const QString& text) {
 
 void KeyPressLineEdit::keyPressEvent(QKeyEvent* event) {
     if (const auto code = CharacterCode(*event)) {
-        std::uint16_t keyAscii = *code;
-        if (keyPress_) {
-            RunEventHandler([&] { keyPress_(keyAscii); });
-        }
+        const std::uint16_t keyAscii = KeyPress(*code);
         if (keyAscii == 0) {
             event->accept();
             return;

@@ -27,6 +27,8 @@ class KeyPressLineEdit : public QLineEdit {
     void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
+    // Runs the KeyPress handler on one character code; returns the code it leaves.
+    std::uint16_t KeyPress(std::uint16_t keyAscii);
     // The characters of `text` that the handler lets through, each as it returned it.
     QString Filtered(const QString& text);
 
