@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 
 class QDialog;
 class QMenu;
