@@ -3,17 +3,17 @@
 #include <QIcon>
 #include <QLocale>
 
-#include "platform/app_identity.h"
+#include "app_identity.h"
 #include "platform/forms_runtime.h"
 #include "platform/regional_number_format.h"
 #include "ui/main/form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(tolvi::platform::kAppTitle));
-    QApplication::setApplicationVersion(QString::fromLatin1(tolvi::platform::kVersionText));
-    QApplication::setOrganizationName(QString::fromLatin1(tolvi::platform::kCompanyName));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::platform::kDesktopFileName));
+    QApplication::setApplicationName(QString::fromLatin1(tolvi::identity::kAppTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(tolvi::identity::kVersionText));
+    QApplication::setOrganizationName(QString::fromLatin1(tolvi::identity::kCompanyName));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::identity::kDesktopFileName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvi/icon.png")));
 
     tolvi::Form1 form(tolvi::platform::CalculatorNumberFormat(QLocale::system()));

@@ -1,9 +1,9 @@
 #include "calc/decimal_reader.h"
 
+#include <fast_float/fast_float.h>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <system_error>
 
 #include "calc/calc_error.h"
 
@@ -65,14 +65,9 @@ double DecimalReader::SlowPath(std::int64_t power) const {
     *end++ = 'e';
     end = std::to_chars(end, text + sizeof text, power).ptr;
 
+    // Correctly rounded for any number of digits, and the same on every target.
     double value = 0.0;
-    const auto result = std::from_chars(text, end, value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (power > 0) {
-            throw CalcError(CalcErrorKind::Overflow);
-        }
-        return 0.0;
-    }
+    fast_float::from_chars(text, end, value);
     if (std::isinf(value)) {
         throw CalcError(CalcErrorKind::Overflow);
     }

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "calc/checked_arithmetic.h"
+#include "calc/scientific_text.h"
 
 namespace tolvi {
 
@@ -35,7 +36,8 @@ bool ExactFifteenDigits(double magnitude, SignificantDigits& s) {
     constexpr std::uint64_t kSmallest = 100000000000000ULL;   // 10^14
     constexpr std::uint64_t kTooLarge = 1000000000000000ULL;  // 10^15
     // A normal double is 1.f times 2^(biased - 1023): m = 1f, 52 bits after the point.
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
     const int biased = static_cast<int>(bits >> 52);
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int shift = 1075 - biased;  // magnitude = m / 2^shift
@@ -91,9 +93,7 @@ SignificantDigits ToSignificantDigits(double value) {
     }
     // Beyond everyday magnitudes: the library's exact conversion.
     char text[32];
-    const char* end = std::to_chars(text, text + sizeof text, magnitude,
-                                    std::chars_format::scientific, kCount - 1)
-                          .ptr;
+    const char* end = WriteScientific(text, magnitude, kCount - 1);
     SplitScientific(text, end, result.digits, kCount, result.exponent);
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include "calc/checked_arithmetic.h"
 #include "calc/decimal_reader.h"
+#include "calc/scientific_text.h"
 #include "calc/significant_digits.h"
 #include "calc/val.h"
 
@@ -81,9 +82,8 @@ std::string StrR4(float value, const NumberFormat& format) {
     Tested(value);
     // d.dddddde+XX: the float's exact value rounded to seven digits.
     char text[32];
-    const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
-                                    std::chars_format::scientific, kPrecision - 1)
-                          .ptr;
+    // A float converts to double exactly, so its digits are those of the double.
+    const char* end = WriteScientific(text, std::fabs(static_cast<double>(value)), kPrecision - 1);
     char digits[kPrecision];
     int exponent = 0;
     const int count = SplitScientific(text, end, digits, kPrecision, exponent);

@@ -1,11 +1,11 @@
 #include "shell/maker_site.h"
 
-#include "platform/app_identity.h"
+#include "app_identity.h"
 
 namespace tolvi::shell {
 
 QString HomePageAddress() {
-    return QStringLiteral("http://") + QLatin1String(platform::kMakerWebHost);
+    return QStringLiteral("http://") + QLatin1String(identity::kMakerWebHost);
 }
 
 QString VatCalculatorAddress() {

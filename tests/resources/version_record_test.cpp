@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/app_identity.h"
+#include "app_identity.h"
 
 namespace {
 
@@ -23,11 +23,11 @@ void ExpectLines(const std::string& text, std::initializer_list<const char*> lin
 }
 
 TEST(AppIdentity, CarriesTheProjectVersion) {
-    EXPECT_STREQ(tolvi::platform::kAppTitle, "Tolvi VAT Calculator");
-    EXPECT_EQ(tolvi::platform::kVersionMajor, 1);
-    EXPECT_EQ(tolvi::platform::kVersionMinor, 0);
-    EXPECT_EQ(tolvi::platform::kVersionRevision, 10);
-    EXPECT_STREQ(tolvi::platform::kVersionText, "1.0.10");
+    EXPECT_STREQ(tolvi::identity::kAppTitle, "Tolvi VAT Calculator");
+    EXPECT_EQ(tolvi::identity::kVersionMajor, 1);
+    EXPECT_EQ(tolvi::identity::kVersionMinor, 0);
+    EXPECT_EQ(tolvi::identity::kVersionRevision, 10);
+    EXPECT_STREQ(tolvi::identity::kVersionText, "1.0.10");
 }
 
 TEST(WindowsVersionRecord, HasExactlyTheIdentityFields) {

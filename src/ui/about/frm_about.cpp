@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 
 #include "calc/str_r8.h"
-#include "platform/app_identity.h"
+#include "app_identity.h"
 #include "platform/event_handler.h"
 #include "platform/fit_font.h"
 #include "platform/forms_runtime.h"
@@ -35,14 +35,14 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::Form_Load() {
     setWindowTitle(QStringLiteral(" About "));
-    QString version = QStringLiteral("Version ") + Q(StrI2(platform::kVersionMajor)) +
-                      QLatin1Char('.') + Q(StrI2(platform::kVersionMinor)) + QLatin1Char('.') +
-                      Q(StrI2(platform::kVersionRevision));
+    QString version = QStringLiteral("Version ") + Q(StrI2(identity::kVersionMajor)) +
+                      QLatin1Char('.') + Q(StrI2(identity::kVersionMinor)) + QLatin1Char('.') +
+                      Q(StrI2(identity::kVersionRevision));
     platform::MultiLineTextBox& box = *ui_->Text_about;
-    box.SetText(QLatin1String(platform::kAppTitle) + kLineBreak);
+    box.SetText(QLatin1String(identity::kAppTitle) + kLineBreak);
     box.SetText(box.Text() + version + kLineBreak);
-    box.SetText(box.Text() + QLatin1String(platform::kMakerWebHost) + kLineBreak);
-    box.SetText(box.Text() + QLatin1String(platform::kSupportEmail));
+    box.SetText(box.Text() + QLatin1String(identity::kMakerWebHost) + kLineBreak);
+    box.SetText(box.Text() + QLatin1String(identity::kSupportEmail));
 }
 
 void frmAbout::cmdOK_Click() {
