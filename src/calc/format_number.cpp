@@ -92,7 +92,9 @@ double ReadDisplayNumber(std::string_view text, const NumberFormat& format) {
     if (!reader.HasDigits()) {
         Mismatch();
     }
-    if (!text.empty() && (text.front() == 'E' || text.front() == 'e')) {
+    // The exponent letters Val takes: E or D, in either case.
+    if (!text.empty() && (text.front() == 'E' || text.front() == 'e' || text.front() == 'D' ||
+                          text.front() == 'd')) {
         text.remove_prefix(1);
         if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
             if (text.front() == '-') {

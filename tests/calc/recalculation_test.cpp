@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         Row{VatMode::Exclusive, "1.2.3", "17.5", "0.21", "0.21", "1.41", "1.20", "1.2"},
         Row{VatMode::Inclusive, "117.", "17.5", "17.4255319148936", "17.43", "117.00", "99.57",
             "99.5744680851064"},
-        Row{VatMode::Inclusive, "1,000", "0", "0", "0.00", "1,000.00", "1,000.00", "1000"}));
+        Row{VatMode::Inclusive, "1,000", "0", "0", "0.00", "1,000.00", "1,000.00", "1000"},
+        Row{VatMode::Inclusive, "1D3", "17.5", "148.936170212766", "148.94", "1,000.00", "851.06",
+            "851.063829787234"}));
 
 TEST(Recalculation, InclusiveWithAnEmptyAmountStopsAtFormattingTheTotal) {
     RecordFields record = Record(VatMode::Inclusive, "", "0");
