@@ -1,6 +1,5 @@
 #pragma once
 
-
 class QDialog;
 class QMenu;
 class QWidget;

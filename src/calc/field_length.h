@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tolvi {
+
+// The longest text a field of the calculator holds, in characters. No real amount or rate
+// comes near it: the largest double written out in full with its group separators takes 414
+// characters. A longer text is refused whole, never cut: a cut number is another number.
+inline constexpr int kMaxFieldLength = 1000;
+
+}  // namespace tolvi
