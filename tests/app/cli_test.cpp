@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/worked_recalculations.h"
+
 extern char** environ;
 
 namespace {
@@ -69,24 +71,20 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "")
 }
 
 TEST(CliBatch, ReproducesTheWorkedRecalculations) {
-    const std::string input =
-        "exclusive\t105\t17.5\n"
-        "inclusive\t123.375\t17.5\n"
-        "exclusive\t10000\t17.5\n"
-        "inclusive\t10000\t17.5\n"
-        "inclusive\t100\t20\n"
-        "exclusive\t99.99\t20\n"
-        "exclusive\t\t17.5\n";
+    std::string input;
+    std::string expected;
+    for (const tolvi::test::WorkedRecalculation& row : tolvi::test::kWorkedRecalculations) {
+        input.append(tolvi::test::ModeName(row.mode)).append("\t").append(row.amount);
+        input.append("\t").append(row.rate).append("\n");
+        for (const std::string_view field :
+             {row.vatCaption, row.roundedVat, row.total, row.price, row.unformattedPrice}) {
+            expected.append(field).append("\t");
+        }
+        expected += '\n';
+    }
     const CliRun run = RunCli({"--batch"}, input);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "18.375\t18.38\t123.38\t105.00\t105\t\n"
-              "18.375\t18.38\t123.38\t105.00\t105\t\n"
-              "1750\t1,750.00\t11,750.00\t10,000.00\t10000\t\n"
-              "1489.36170212766\t1,489.36\t10,000.00\t8,510.64\t8510.63829787234\t\n"
-              "16.6666666666667\t16.67\t100.00\t83.33\t83.3333333333333\t\n"
-              "19.998\t20.00\t119.99\t99.99\t99.99\t\n"
-              "0\t0.00\t0.00\t0.00\t0\t\n");
+    EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.err, "");
 }
 

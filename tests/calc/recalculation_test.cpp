@@ -7,20 +7,10 @@
 
 #include "calc/calc_error.h"
 #include "calc/record_fields.h"
+#include "tests/support/worked_recalculations.h"
 
 namespace tolvi {
 namespace {
-
-struct Row {
-    VatMode mode;
-    std::string amount;
-    std::string rate;
-    std::string vatCaption;
-    std::string roundedVat;
-    std::string total;
-    std::string price;
-    std::string unformattedPrice;
-};
 
 std::optional<CalcErrorKind> Recalculate(RecordFields& record) {
     try {
@@ -40,11 +30,11 @@ RecordFields Record(VatMode mode, std::string amount, std::string rate,
     return RecordFields(format, texts);
 }
 
-class WorkedRecalculation : public testing::TestWithParam<Row> {};
+class WorkedRecalculations : public testing::TestWithParam<test::WorkedRecalculation> {};
 
-TEST_P(WorkedRecalculation, FillsEveryResultField) {
-    const Row& row = GetParam();
-    RecordFields record = Record(row.mode, row.amount, row.rate);
+TEST_P(WorkedRecalculations, FillEveryResultField) {
+    const test::WorkedRecalculation& row = GetParam();
+    RecordFields record = Record(row.mode, std::string(row.amount), std::string(row.rate));
     ASSERT_EQ(Recalculate(record), std::nullopt);
     EXPECT_EQ(record.texts.vatCaption, row.vatCaption);
     EXPECT_EQ(record.texts.roundedVat, row.roundedVat);
@@ -58,29 +48,8 @@ TEST_P(WorkedRecalculation, FillsEveryResultField) {
     EXPECT_EQ(record.texts, first);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WorkedRecalculation,
-    testing::Values(
-        Row{VatMode::Exclusive, "105", "17.5", "18.375", "18.38", "123.38", "105.00", "105"},
-        Row{VatMode::Inclusive, "123.375", "17.5", "18.375", "18.38", "123.38", "105.00", "105"},
-        Row{VatMode::Exclusive, "10000", "17.5", "1750", "1,750.00", "11,750.00", "10,000.00",
-            "10000"},
-        Row{VatMode::Inclusive, "10000", "17.5", "1489.36170212766", "1,489.36", "10,000.00",
-            "8,510.64", "8510.63829787234"},
-        Row{VatMode::Inclusive, "100", "20", "16.6666666666667", "16.67", "100.00", "83.33",
-            "83.3333333333333"},
-        Row{VatMode::Exclusive, "99.99", "20", "19.998", "20.00", "119.99", "99.99", "99.99"},
-        Row{VatMode::Exclusive, "", "17.5", "0", "0.00", "0.00", "0.00", "0"},
-        Row{VatMode::Inclusive, "117", "17.5", "17.4255319148936", "17.43", "117.00", "99.57",
-            "99.5744680851064"},
-        Row{VatMode::Inclusive, "105", "17.5", "15.6382978723404", "15.64", "105.00", "89.36",
-            "89.3617021276596"},
-        Row{VatMode::Exclusive, "1.2.3", "17.5", "0.21", "0.21", "1.41", "1.20", "1.2"},
-        Row{VatMode::Inclusive, "117.", "17.5", "17.4255319148936", "17.43", "117.00", "99.57",
-            "99.5744680851064"},
-        Row{VatMode::Inclusive, "1,000", "0", "0", "0.00", "1,000.00", "1,000.00", "1000"},
-        Row{VatMode::Inclusive, "1D3", "17.5", "148.936170212766", "148.94", "1,000.00", "851.06",
-            "851.063829787234"}));
+INSTANTIATE_TEST_SUITE_P(Table, WorkedRecalculations,
+                         testing::ValuesIn(test::kWorkedRecalculations));
 
 TEST(Recalculation, InclusiveWithAnEmptyAmountStopsAtFormattingTheTotal) {
     RecordFields record = Record(VatMode::Inclusive, "", "0");
