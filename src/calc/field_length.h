@@ -1,10 +1,15 @@
 #pragma once
 
+#include <string>
+
 namespace tolvi {
 
 // The longest text a field of the calculator holds, in characters. No real amount or rate
 // comes near it: the largest double written out in full with its group separators takes 414
 // characters. A longer text is refused whole, never cut: a cut number is another number.
 inline constexpr int kMaxFieldLength = 1000;
+
+// What the user is told when a paste is refused for its length.
+std::string FieldTooLongNotice();
 
 }  // namespace tolvi
