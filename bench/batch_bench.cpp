@@ -1,7 +1,6 @@
 // Throughput of the command-line calculator's batch mode, in lines per second.
 #include <benchmark/benchmark.h>
 
-#include <sstream>
 #include <string>
 
 #include "app/cli/batch.h"
@@ -24,8 +23,8 @@ void BM_BatchLines(benchmark::State& state) {
     const std::string input = BatchInput(lines);
     const NumberFormat format;
     for (auto _ : state) {
-        std::istringstream in(input);
-        std::ostringstream out;
+        StringSource in(input);
+        StringSink out;
         benchmark::DoNotOptimize(RunBatch(in, out, format));
     }
     state.SetItemsProcessed(state.iterations() * lines);

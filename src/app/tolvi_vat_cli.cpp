@@ -1,11 +1,13 @@
-#include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "app/cli/command_line.h"
+#include "app/cli/file_stream.h"
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    return tolvi::RunCommandLine(arguments, std::cin, std::cout, std::cerr);
+    tolvi::FileSource in(0);
+    tolvi::FileSink out(1);
+    tolvi::FileSink err(2);
+    return tolvi::RunCommandLine(arguments, in, out, err);
 }

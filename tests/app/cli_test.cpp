@@ -5,13 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/cli/batch.h"
+#include "app_identity.h"
 #include "tests/support/worked_recalculations.h"
 
 extern char** environ;
@@ -24,13 +30,34 @@ struct CliRun {
     std::string err;
 };
 
+// Where the calculator's standard input comes from and its standard output goes.
+enum class Input { Text, Directory, Closed };
+enum class Output { File, Full, Closed };
+
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::vector<char*> Argv(std::vector<std::string>& arguments) {
+    arguments.insert(arguments.begin(), TOLVI_VAT_CLI);
+    std::vector<char*> argv;
+    for (std::string& a : arguments) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
+int ExitStatus(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // Runs the CLI with these arguments and this standard input, without a shell.
-CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "") {
+CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
+              Input from = Input::Text, Output to = Output::File) {
     char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
     if (mkdtemp(directory) == nullptr) {
         ADD_FAILURE() << "no temporary directory";
@@ -43,22 +70,26 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "")
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    arguments.insert(arguments.begin(), TOLVI_VAT_CLI);
-    std::vector<char*> argv;
-    for (std::string& a : arguments) {
-        argv.push_back(a.data());
+    if (from == Input::Closed) {
+        posix_spawn_file_actions_addclose(&actions, 0);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, from == Input::Text ? in.c_str() : directory,
+                                         O_RDONLY, 0);
     }
-    argv.push_back(nullptr);
+    if (to == Output::Closed) {
+        posix_spawn_file_actions_addclose(&actions, 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1,
+                                         to == Output::File ? out.c_str() : "/dev/full",
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::vector<char*> argv = Argv(arguments);
 
     CliRun run;
     pid_t pid = 0;
     if (posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.status = ExitStatus(pid);
     }
     posix_spawn_file_actions_destroy(&actions);
     run.out = ReadFile(out);
@@ -68,6 +99,14 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "")
     std::remove(err.c_str());
     rmdir(directory);
     return run;
+}
+
+std::string BatchLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += "inclusive\t" + std::to_string(i) + "\t17.5\n";
+    }
+    return lines;
 }
 
 TEST(CliBatch, ReproducesTheWorkedRecalculations) {
@@ -146,6 +185,8 @@ TEST(CliUsage, HelpAndWrongInvocations) {
                                                   {"--inclusive", "5"},
                                                   {"--exclusive", "1", "2", "3"},
                                                   {"--batch", "x"},
+                                                  {"--help", "x"},
+                                                  {"--version", "--help"},
                                                   {"--sideways", "1", "2"},
                                                   {"-h"}}) {
         const CliRun run = RunCli(wrong);
@@ -153,6 +194,170 @@ TEST(CliUsage, HelpAndWrongInvocations) {
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("Usage: tolvi-vat-cli"), std::string::npos);
     }
+}
+
+TEST(CliUsage, VersionNamesTheProductAndItsVersion) {
+    const CliRun run = RunCli({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              std::string(tolvi::identity::kAppTitle) + " " + tolvi::identity::kVersionText + "\n");
+}
+
+struct IoFailure {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string input;
+    Input from;
+    Output to;
+    std::string message;  // the one line on standard error
+};
+
+void PrintTo(const IoFailure& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CliIoFailure : public testing::TestWithParam<IoFailure> {};
+
+TEST_P(CliIoFailure, EndsTheRunWithItsCauseAndStatusThree) {
+    const IoFailure& c = GetParam();
+    const CliRun run = RunCli(c.arguments, c.input, c.from, c.to);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "tolvi-vat-cli: " + c.message + "\n");
+}
+
+const std::string kFull = "cannot write the output: No space left on device";
+const std::string kNoOutput = "cannot write the output: Bad file descriptor";
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, CliIoFailure,
+    testing::Values(
+        IoFailure{"single to a full disk",
+                  {"--exclusive", "105", "17.5"},
+                  "",
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"help to a full disk", {"--help"}, "", Input::Text, Output::Full, kFull},
+        IoFailure{"version to a full disk", {"--version"}, "", Input::Text, Output::Full, kFull},
+        IoFailure{"batch to a full disk",
+                  {"--batch"},
+                  BatchLines(100'000),
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"one batch line to a full disk",
+                  {"--batch"},
+                  "exclusive\t1\t2",
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"batch with output closed",
+                  {"--batch"},
+                  BatchLines(3),
+                  Input::Text,
+                  Output::Closed,
+                  kNoOutput},
+        IoFailure{"single with output closed",
+                  {"--inclusive", "1", "2"},
+                  "",
+                  Input::Text,
+                  Output::Closed,
+                  kNoOutput},
+        IoFailure{"batch from a directory",
+                  {"--batch"},
+                  "",
+                  Input::Directory,
+                  Output::File,
+                  "cannot read the input: Is a directory"},
+        IoFailure{"batch with input closed",
+                  {"--batch"},
+                  "",
+                  Input::Closed,
+                  Output::File,
+                  "cannot read the input: Bad file descriptor"}),
+    [](const testing::TestParamInfo<IoFailure>& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+TEST(CliBatch, AnOverlongLineIsABadLineAndReadingGoesOn) {
+    const std::string tooLong(tolvi::kMaxBatchLineLength + 1 - 10, '9');
+    const std::string longest(tolvi::kMaxBatchLineLength - 15, '0');
+    const CliRun run = RunCli({"--batch"},
+                              "exclusive\t105\t17.5\n"
+                              "exclusive\t" +
+                                  tooLong +
+                                  "\t17.5\n"
+                                  "inclusive\t117\t17.5\n"
+                                  "exclusive\t" +
+                                  longest +
+                                  "1\t5\n"
+                                  "exclusive\t" +
+                                  tooLong + "\t5");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "18.375\t18.38\t123.38\t105.00\t105\t\n"
+              "\t\t\t\t\tBad input line: too long\n"
+              "17.4255319148936\t17.43\t117.00\t99.57\t99.5744680851064\t\n"
+              "0.05\t0.05\t1.05\t1.00\t1\t\n"
+              "\t\t\t\t\tBad input line: too long\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliBatch, StopsAtOnceWhenItsReaderGoesAwayWithSigpipeIgnored) {
+    // Ignored here, the signal stays ignored in the calculator, as many daemons and language
+    // runtimes leave it; writing to a pipe nobody reads then fails with EPIPE.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    int input[2];
+    int output[2];
+    int error[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(error), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, error[1], 2);
+    for (const int unused : {input[0], input[1], output[0], output[1], error[0], error[1]}) {
+        posix_spawn_file_actions_addclose(&actions, unused);
+    }
+    std::vector<std::string> arguments{"--batch"};
+    const std::vector<char*> argv = Argv(arguments);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(output[1]);
+    close(error[1]);
+
+    // Two million lines offered; the writer stops when the calculator has gone.
+    constexpr long kOffered = 2'000'000;
+    long written = 0;
+    std::thread feeder([&] {
+        const std::string line = "exclusive\t123456.78\t17.5\n";
+        while (written < kOffered && write(input[1], line.data(), line.size()) > 0) {
+            ++written;
+        }
+        close(input[1]);
+    });
+    char first[64];
+    EXPECT_GT(read(output[0], first, sizeof first), 0);
+    close(output[0]);  // the reader goes away
+    const int status = ExitStatus(pid);
+    feeder.join();
+    std::string message(256, '\0');
+    message.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, read(error[0], message.data(), message.size()))));
+    close(error[0]);
+    std::signal(SIGPIPE, previous);
+
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(message, "tolvi-vat-cli: cannot write the output: Broken pipe\n");
+    EXPECT_LT(written, kOffered / 10);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/cli/line_reader.h"
 #include "calc/fresh_recalculation.h"
 
 namespace tolvi {
@@ -44,13 +45,18 @@ std::optional<BatchLine> ParseBatchLine(std::string_view line) {
 
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, const NumberFormat& format) {
+int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::size_t maxLineLength) {
     int status = 0;
-    std::string line;
+    LineReader lines(in, maxLineLength);
+    lines.BeforeEachRead([&out] { out.Flush(); });
     std::string row;
-    while (std::getline(in, line)) {
+    while (const auto line = lines.Next()) {
         row.clear();
-        if (const auto parsed = ParseBatchLine(line)) {
+        const auto parsed = line->tooLong ? std::nullopt : ParseBatchLine(line->text);
+        if (line->tooLong) {
+            row = "\t\t\t\t\tBad input line: too long";
+            status = 2;
+        } else if (parsed) {
             const RecalculationOutcome outcome =
                 RecalculateFresh(parsed->mode, parsed->amount, parsed->rate, format);
             const FieldTexts& f = outcome.fields;
@@ -67,9 +73,9 @@ int RunBatch(std::istream& in, std::ostream& out, const NumberFormat& format) {
             status = 2;
         }
         row += '\n';
-        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+        out.Write(row);
     }
-    out.flush();
+    out.Flush();
     return status;
 }
 

@@ -1,6 +1,9 @@
 #include "app/cli/command_line.h"
 
+#include <string>
+
 #include "app/cli/batch.h"
+#include "app_identity.h"
 #include "calc/fresh_recalculation.h"
 
 namespace tolvi {
@@ -12,44 +15,52 @@ constexpr std::string_view kUsage =
     "       tolvi-vat-cli --exclusive AMOUNT RATE\n"
     "       tolvi-vat-cli --batch\n"
     "       tolvi-vat-cli --help\n"
+    "       tolvi-vat-cli --version\n"
     "\n"
     "Computes the VAT of AMOUNT at RATE percent exactly as the Tolvi VAT Calculator window\n"
     "shows it. --inclusive: the amount includes VAT; --exclusive: it excludes VAT.\n"
     "Prints the VAT, the rounded VAT, the total, the price and the unformatted price.\n"
-    "If the calculation stops on an error, the fields as they then stand are printed,\n"
-    "the error goes to standard error and the exit status is 1.\n"
+    "If the calculation stops on an error, the fields as they then stand are printed\n"
+    "and the error goes to standard error.\n"
     "\n"
     "--batch reads lines MODE<TAB>AMOUNT<TAB>RATE from standard input (MODE inclusive or\n"
     "exclusive) and writes for each one line\n"
     "VAT<TAB>ROUNDED VAT<TAB>TOTAL<TAB>PRICE<TAB>UNFORMATTED PRICE<TAB>ERROR.\n"
-    "A line of another form gives \"Bad input line\" and makes the exit status 2.\n";
+    "A line of another form gives \"Bad input line\", a line longer than 1 MiB\n"
+    "(1048576 bytes) \"Bad input line: too long\"; reading goes on with the next line.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  the calculation stopped on an error\n"
+    "  2  wrong arguments, or a bad input line in --batch\n"
+    "  3  the input could not be read or the output written (the cause goes to standard\n"
+    "     error and the run ends at once)\n";
 
-constexpr int kUsageError = 2;
-
-int Single(VatMode mode, std::string_view amount, std::string_view rate, std::ostream& out,
-           std::ostream& err) {
+int Single(VatMode mode, std::string_view amount, std::string_view rate, ByteSink& out,
+           ByteSink& err) {
     const RecalculationOutcome outcome = RecalculateFresh(mode, amount, rate, NumberFormat{});
     const FieldTexts& f = outcome.fields;
-    out << "VAT: " << f.vatCaption << '\n'
-        << "Rounded VAT: " << f.roundedVat << '\n'
-        << "Total: " << f.total << '\n'
-        << "Price: " << f.price << '\n'
-        << "Unformatted price: " << f.unformattedPrice << '\n';
-    out.flush();
+    out.Write("VAT: " + f.vatCaption + "\nRounded VAT: " + f.roundedVat + "\nTotal: " + f.total +
+              "\nPrice: " + f.price + "\nUnformatted price: " + f.unformattedPrice + "\n");
+    out.Flush();
     if (outcome.error) {
-        err << "error: " << CalcErrorName(*outcome.error) << '\n';
-        return 1;
+        err.Write("error: " + std::string(CalcErrorName(*outcome.error)) + "\n");
+        err.Flush();
+        return kExitCalculationError;
     }
-    return 0;
+    return kExitSuccess;
 }
 
-}  // namespace
-
-int RunCommandLine(std::span<const std::string_view> arguments, std::istream& in, std::ostream& out,
-                   std::ostream& err) {
+int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out, ByteSink& err) {
     if (arguments.size() == 1 && arguments[0] == "--help") {
-        out << kUsage;
-        return 0;
+        out.Write(kUsage);
+        out.Flush();
+        return kExitSuccess;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        out.Write(std::string(identity::kAppTitle) + " " + identity::kVersionText + "\n");
+        out.Flush();
+        return kExitSuccess;
     }
     if (arguments.size() == 1 && arguments[0] == "--batch") {
         return RunBatch(in, out, NumberFormat{});
@@ -59,8 +70,26 @@ int RunCommandLine(std::span<const std::string_view> arguments, std::istream& in
             arguments[0] == "--inclusive" ? VatMode::Inclusive : VatMode::Exclusive;
         return Single(mode, arguments[1], arguments[2], out, err);
     }
-    err << kUsage;
-    return kUsageError;
+    err.Write(kUsage);
+    err.Flush();
+    return kExitUsageError;
+}
+
+}  // namespace
+
+int RunCommandLine(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out,
+                   ByteSink& err) {
+    try {
+        return Run(arguments, in, out, err);
+    } catch (const IoError& failure) {
+        try {
+            err.Write("tolvi-vat-cli: " + std::string(failure.what()) + "\n");
+            err.Flush();
+        } catch (const IoError&) {
+            // Nowhere left to tell it; the exit status still does.
+        }
+        return kExitIoError;
+    }
 }
 
 }  // namespace tolvi
