@@ -1,0 +1,72 @@
+// The command-line calculator's batch mode on arbitrary input. The first byte sets the longest
+// line taken and the size of the pieces the input arrives in; the rest is the input. Checks:
+// - one output row per input line, each with five fields and an error text;
+// - a line over the limit is answered as too long, and only such a line;
+// - the exit status is 2 exactly when some line was bad;
+// - the output does not depend on how the input is cut into pieces.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/cli/batch.h"
+
+namespace {
+
+void Require(bool holds) {
+    if (!holds) {
+        __builtin_trap();
+    }
+}
+
+std::size_t LongestLine(std::string_view input) {
+    std::size_t longest = 0;
+    for (std::size_t start = 0; start < input.size();) {
+        std::size_t end = input.find('\n', start);
+        end = end == std::string_view::npos ? input.size() : end;
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const std::size_t maxLength = 1 + data[0] % 64;
+    const std::size_t piece = 1 + data[0] / 64;
+    const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    tolvi::StringSource whole(input);
+    tolvi::StringSink wholeOut;
+    const int status = tolvi::RunBatch(whole, wholeOut, tolvi::NumberFormat{}, maxLength);
+    tolvi::StringSource pieces(input, piece);
+    tolvi::StringSink piecesOut;
+    Require(tolvi::RunBatch(pieces, piecesOut, tolvi::NumberFormat{}, maxLength) == status);
+    Require(piecesOut.text == wholeOut.text);
+
+    // Each row: five fields and the error text, each field ended by a tab.
+    std::size_t rows = 0;
+    bool anyBad = false;
+    bool anyTooLong = false;
+    for (std::string_view out = wholeOut.text; !out.empty(); ++rows) {
+        const std::size_t end = out.find('\n');
+        Require(end != std::string_view::npos);
+        const std::string_view row = out.substr(0, end);
+        out.remove_prefix(end + 1);
+        Require(std::count(row.begin(), row.end(), '\t') == 5);
+        const std::string_view error = row.substr(row.rfind('\t') + 1);
+        anyBad = anyBad || error.starts_with("Bad input line");
+        anyTooLong = anyTooLong || error == "Bad input line: too long";
+    }
+    const auto lines = std::count(input.begin(), input.end(), '\n') +
+                       (input.empty() || input.back() == '\n' ? 0 : 1);
+    Require(static_cast<std::ptrdiff_t>(rows) == lines);
+    Require(anyTooLong == (LongestLine(input) > maxLength));
+    Require(status == (anyBad ? 2 : 0));
+    return 0;
+}
