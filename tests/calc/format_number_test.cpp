@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 
 #include "calc/calc_error.h"
@@ -14,6 +15,10 @@ struct FormatCase {
     std::string text;
     std::string expected;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << '"' << c.text << "\" -> " << c.expected;
+}
 
 class FormatNumberWrites : public testing::TestWithParam<FormatCase> {};
 
@@ -41,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"1.15292150460685E+18", "1,152,921,504,606,850,000.00"},
         FormatCase{"17.4255319148936", "17.43"}, FormatCase{"1489.36170212766", "1,489.36"},
         FormatCase{"16.6666666666667", "16.67"}, FormatCase{"0.125", "0.13"},
-        FormatCase{"1e-400", "0.00"}, FormatCase{"000012", "12.00"}));
+        FormatCase{"1e-400", "0.00"}, FormatCase{"000012", "12.00"}, FormatCase{"0.0009", "0.00"},
+        FormatCase{"0.0051", "0.01"}, FormatCase{"\t5", "5.00"}, FormatCase{"5\t", "5.00"}));
 
 TEST(FormatNumber, GroupsEveryThreeDigitsOfLargeValues) {
     std::string expected = "1";
@@ -144,16 +150,33 @@ TEST(FormatNumber, FollowsTheNumberFormat) {
 TEST(FormatNumber, WritesAndReadsTheFormatsNegativeForm) {
     struct Case {
         NegativeForm form;
-        std::string written;
+        bool commaDecimal;
+        std::string written;  // of -1234.5
     };
-    for (const Case& c :
-         {Case{NegativeForm::Parentheses, "(5.00)"}, Case{NegativeForm::MinusBefore, "-5.00"},
-          Case{NegativeForm::MinusSpaceBefore, "- 5.00"}, Case{NegativeForm::MinusAfter, "5.00-"},
-          Case{NegativeForm::SpaceMinusAfter, "5.00 -"}}) {
-        NumberFormat format;
+    for (const Case& c : {Case{NegativeForm::Parentheses, false, "(1,234.50)"},
+                          Case{NegativeForm::Parentheses, true, "(1.234,50)"},
+                          Case{NegativeForm::MinusBefore, false, "-1,234.50"},
+                          Case{NegativeForm::MinusBefore, true, "-1.234,50"},
+                          Case{NegativeForm::MinusSpaceBefore, false, "- 1,234.50"},
+                          Case{NegativeForm::MinusAfter, false, "1,234.50-"},
+                          Case{NegativeForm::MinusAfter, true, "1.234,50-"},
+                          Case{NegativeForm::SpaceMinusAfter, false, "1,234.50 -"}}) {
+        NumberFormat format = c.commaDecimal ? CommaDecimal() : NumberFormat{};
         format.negativeForm = c.form;
-        EXPECT_EQ(FormatNumber("-5", format), c.written);
+        SCOPED_TRACE(c.written);
+        EXPECT_EQ(FormatNumber(c.commaDecimal ? "-1234,5" : "-1234.5", format), c.written);
         EXPECT_EQ(FormatNumber(c.written, format), c.written);
+    }
+}
+
+TEST(FormatNumber, AHalfWrittenNegativeFormIsATypeMismatch) {
+    for (const bool commaDecimal : {false, true}) {
+        NumberFormat format = commaDecimal ? CommaDecimal() : NumberFormat{};
+        format.negativeForm = NegativeForm::Parentheses;
+        for (const std::string text : {"(5", "5)", "(5,00", "(5.00", "()", "(-5)", ")5("}) {
+            SCOPED_TRACE(text + (commaDecimal ? " with a decimal comma" : ""));
+            EXPECT_THROW(FormatNumber(text, format), CalcError);
+        }
     }
 }
 

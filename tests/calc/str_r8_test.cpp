@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <string>
@@ -20,6 +21,10 @@ struct StrR8Case {
     double value;
     std::string expected;
 };
+
+void PrintTo(const StrR8Case& c, std::ostream* out) {
+    *out << std::setprecision(17) << c.value << " -> " << c.expected;
+}
 
 class StrR8Writes : public testing::TestWithParam<StrR8Case> {};
 
@@ -41,7 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
         StrR8Case{1e-300, "1E-300"}, StrR8Case{1.5e100, "1.5E+100"},
         StrR8Case{5e-324, "4.94065645841247E-324"}, StrR8Case{DBL_MAX, "1.79769313486232E+308"},
         StrR8Case{117.0 - 99.5744680851064, "17.4255319148936"}, StrR8Case{1750, "1750"},
-        StrR8Case{10000, "10000"}));
+        StrR8Case{10000, "10000"}, StrR8Case{1e-10, "1E-10"}, StrR8Case{-1.5e-100, "-1.5E-100"},
+        // Below 1e-5 the digits come from the exact conversion, rounded at the 15th digit:
+        // ...21797 rounds up.
+        StrR8Case{2.9057912897821798E-6, "2.90579128978218E-06"}));
 
 TEST(StrR8, WritesTheFormatsDecimalSeparator) {
     NumberFormat comma;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <iomanip>
+#include <ostream>
 #include <string>
 
 #include "calc/calc_error.h"
@@ -16,6 +18,10 @@ struct ValCase {
     double expected;
 };
 
+void PrintTo(const ValCase& c, std::ostream* out) {
+    *out << '"' << c.text << "\" -> " << std::setprecision(17) << c.expected;
+}
+
 class ValReads : public testing::TestWithParam<ValCase> {};
 
 TEST_P(ValReads, TheNumberAtTheHead) {
@@ -25,20 +31,24 @@ TEST_P(ValReads, TheNumberAtTheHead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ValReads,
-    testing::Values(ValCase{"", 0}, ValCase{".", 0}, ValCase{"abc", 0}, ValCase{"007", 7},
-                    ValCase{"1.2.3", 1.2}, ValCase{"1,000", 1}, ValCase{"1,234.50", 1},
-                    ValCase{"12abc", 12}, ValCase{"1 2.5", 12.5}, ValCase{" \t1\n2 . 5", 12.5},
-                    ValCase{"1.5E3", 1500}, ValCase{"1.5e3", 1500}, ValCase{"1.5D3", 1500},
-                    ValCase{"1.5d-3", 0.0015}, ValCase{"2 E +2", 200}, ValCase{"1e", 1},
-                    ValCase{"1e+", 1}, ValCase{"1ex5", 1}, ValCase{"-5", -5}, ValCase{"+5", 5},
-                    ValCase{"- 5", -5}, ValCase{".5", 0.5}, ValCase{"-.5", -0.5}, ValCase{"5.", 5},
-                    ValCase{"--5", 0}, ValCase{"\r5", 0},
-                    ValCase{"17.4255319148936", 17.4255319148936}, ValCase{"1E-05", 1e-5},
-                    ValCase{"1.15292150460685E+18", 1.15292150460685e18}, ValCase{"0.1", 0.1},
-                    ValCase{"1e-400", 0}, ValCase{"-1e-400", 0},
-                    ValCase{"1e-9999999999999999999999", 0},
-                    ValCase{"4.94065645841247E-324", 4.94065645841247e-324},
-                    ValCase{"1.7976931348623157e308", 1.7976931348623157e308}, ValCase{"&H10", 0}));
+    testing::Values(
+        ValCase{"", 0}, ValCase{".", 0}, ValCase{"abc", 0}, ValCase{"007", 7},
+        ValCase{"1.2.3", 1.2}, ValCase{"1,000", 1}, ValCase{"1,234.50", 1}, ValCase{"12abc", 12},
+        ValCase{"1 2.5", 12.5}, ValCase{" \t1\n2 . 5", 12.5}, ValCase{"1.5E3", 1500},
+        ValCase{"1.5e3", 1500}, ValCase{"1.5D3", 1500}, ValCase{"1.5d-3", 0.0015},
+        ValCase{"2 E +2", 200}, ValCase{"1e", 1}, ValCase{"1e+", 1}, ValCase{"1ex5", 1},
+        ValCase{"-5", -5}, ValCase{"+5", 5}, ValCase{"- 5", -5}, ValCase{".5", 0.5},
+        ValCase{"-.5", -0.5}, ValCase{"5.", 5}, ValCase{"--5", 0}, ValCase{"\r5", 0},
+        ValCase{"17.4255319148936", 17.4255319148936}, ValCase{"1E-05", 1e-5},
+        ValCase{"1.15292150460685E+18", 1.15292150460685e18}, ValCase{"0.1", 0.1},
+        ValCase{"1e-400", 0}, ValCase{"-1e-400", 0}, ValCase{"1e-9999999999999999999999", 0},
+        ValCase{"4.94065645841247E-324", 4.94065645841247e-324},
+        ValCase{"1.7976931348623157e308", 1.7976931348623157e308}, ValCase{"&H10", 0},
+        // Just above the midpoint between 1 and the next double: the last digit
+        // decides, however far out it stands.
+        ValCase{"1.00000000000000011102230246251565404236316680908203125001", 1.0000000000000002},
+        ValCase{"1.00000000000000011102230246251565404236316680908203125", 1.0},
+        ValCase{"2.9057912897821798E-6", 2.9057912897821798E-6}));
 
 TEST(Val, NumbersTooLargeForADoubleOverflow) {
     for (const std::string& text :
@@ -73,6 +83,9 @@ TEST(Replace, RemovesEveryOccurrence) {
     EXPECT_EQ(Replace(",,a,,", ",", ""), "a");
     EXPECT_EQ(Replace("abc", "", "x"), "abc");
     EXPECT_EQ(Replace("aXbXc", "X", "--"), "a--b--c");
+    EXPECT_EQ(Replace("a--b--c", "--", "+"), "a+b+c");
+    EXPECT_EQ(Replace("aaaaa", "aa", "b"), "bba");
+    EXPECT_EQ(Replace("1,,2", ",,", ""), "12");
     EXPECT_EQ(Replace("", ",", ""), "");
 }
 

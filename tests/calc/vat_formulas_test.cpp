@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "calc/calc_error.h"
@@ -18,6 +19,11 @@ struct FormulaCase {
     std::string rate;
     std::string expected;  // as StrR8 writes it
 };
+
+void PrintTo(const FormulaCase& c, std::ostream* out) {
+    *out << (c.formula == Formula::Exclusive ? "FN_VAT_EXC" : "FN_VAT_INC") << "(\"" << c.amount
+         << "\", \"" << c.rate << "\") -> " << c.expected;
+}
 
 class VatFormula : public testing::TestWithParam<FormulaCase> {};
 
@@ -40,6 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FormulaCase{Formula::Inclusive, "100", "20", "16.6666666666667"},
                     FormulaCase{Formula::Inclusive, "1", "15", "0.130434782608696"},
                     FormulaCase{Formula::Inclusive, "117", "17.5", "17.4255319148936"},
+                    // Amounts whose intermediate results carry more than 15 digits: each
+                    // pass through text, and the order of the steps, shows in the last digit.
+                    FormulaCase{Formula::Exclusive, "19.151014297", "50.8975", "9.74738750181558"},
+                    FormulaCase{Formula::Inclusive, "0.02", "17.5", "0.0029787234042553"},
+                    FormulaCase{Formula::Inclusive, "1.1", "17.5", "0.163829787234043"},
                     // Empty texts, commas, second points.
                     FormulaCase{Formula::Exclusive, "", "17.5", "0"},
                     FormulaCase{Formula::Inclusive, "", "17.5", "0"},

@@ -22,26 +22,40 @@ void ExpectLines(const std::string& text, std::initializer_list<const char*> lin
     }
 }
 
-TEST(AppIdentity, CarriesTheProjectVersion) {
-    EXPECT_STREQ(tolvi::identity::kAppTitle, "Tolvi VAT Calculator");
-    EXPECT_EQ(tolvi::identity::kVersionMajor, 1);
-    EXPECT_EQ(tolvi::identity::kVersionMinor, 0);
-    EXPECT_EQ(tolvi::identity::kVersionRevision, 10);
-    EXPECT_STREQ(tolvi::identity::kVersionText, "1.0.10");
+using tolvi::identity::kVersionMajor;
+using tolvi::identity::kVersionMinor;
+using tolvi::identity::kVersionRevision;
+
+std::string Padded(int number, std::size_t width) {
+    std::string digits = std::to_string(number);
+    return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+}
+
+// The one version, as each record writes it.
+const std::string kDotted = std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+                            "." + std::to_string(kVersionRevision);
+const std::string kFixed = std::to_string(kVersionMajor) + "," + std::to_string(kVersionMinor) +
+                           ",0," + std::to_string(kVersionRevision);
+const std::string kRecord = std::to_string(kVersionMajor) + "." + Padded(kVersionMinor, 2) + "." +
+                            Padded(kVersionRevision, 4);
+
+TEST(AppIdentity, WritesTheVersionFromItsNumbers) {
+    EXPECT_EQ(tolvi::identity::kVersionText, kDotted);
+    EXPECT_GE(kVersionMajor, 1);
 }
 
 TEST(WindowsVersionRecord, HasExactlyTheIdentityFields) {
     const std::string rc = Read(TOLVI_VERSION_RC);
     ExpectLines(rc, {
-                        " FILEVERSION 1,0,0,10\n",
-                        " PRODUCTVERSION 1,0,0,10\n",
+                        (" FILEVERSION " + kFixed + "\n").c_str(),
+                        (" PRODUCTVERSION " + kFixed + "\n").c_str(),
                         "BLOCK \"040904B0\"",  // English (United States), Unicode
                         "VALUE \"CompanyName\", \"Tolvi Software\"\n",
-                        "VALUE \"FileVersion\", \"1.00.0010\"\n",
+                        ("VALUE \"FileVersion\", \"" + kRecord + "\"\n").c_str(),
                         "VALUE \"InternalName\", \"VAT\"\n",
                         "VALUE \"OriginalFilename\", \"VAT.exe\"\n",
                         "VALUE \"ProductName\", \"Tolvi VAT Calculator\"\n",
-                        "VALUE \"ProductVersion\", \"1.00.0010\"\n",
+                        ("VALUE \"ProductVersion\", \"" + kRecord + "\"\n").c_str(),
                         "VALUE \"Translation\", 0x0409, 1200\n",
                     });
     std::size_t values = 0;
@@ -69,7 +83,7 @@ TEST(Metainfo, NamesTheReleaseAndTheScreenshot) {
             "<name>Tolvi VAT Calculator</name>",
             "<developer_name>Tolvi Software</developer_name>",
             "<launchable type=\"desktop-id\">example.tolvi.VatCalculator.desktop</launchable>",
-            "<release version=\"1.0.10\"",
+            ("<release version=\"" + kDotted + "\"").c_str(),
             "<url type=\"homepage\">http://tolvi.example</url>",
             "<image>https://tolvi.example/screenshots/main-window.png</image>",
         });
