@@ -166,7 +166,7 @@ std::string Grouped(std::string_view integerDigits, const NumberFormat& format) 
     return text;
 }
 
-std::string WithNegativeForm(std::string number, NegativeForm form) {
+std::string WithNegativeForm(const std::string& number, NegativeForm form) {
     switch (form) {
         case NegativeForm::Parentheses:
             return "(" + number + ")";
@@ -206,7 +206,7 @@ std::string FormatNumber(std::string_view text, const NumberFormat& format) {
         number += all.substr(all.size() - fraction);
     }
     if (s.negative && !isZero) {
-        return WithNegativeForm(std::move(number), format.negativeForm);
+        return WithNegativeForm(number, format.negativeForm);
     }
     return number;
 }

@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 
-#include "calc/str_r8.h"
 #include "app_identity.h"
+#include "calc/str_r8.h"
 #include "platform/event_handler.h"
 #include "platform/fit_font.h"
 #include "platform/forms_runtime.h"
