@@ -1,11 +1,11 @@
 // The About window: modal, with the application's title, version, web host and support
-// address. OK is both its default button (Enter) and its cancel button (Escape); the title bar's
-// close box closes it too. Closing it returns the focus to where it was when it opened.
+// address. OK is both its default button (Enter, wherever the focus is in the window) and its
+// cancel button (Escape, which closes a modal dialog by itself); the title bar's close box
+// closes it too. The browser returns the focus to where it was when it opened.
 export class AboutDialog {
     constructor(dialog) {
         this.dialog_ = dialog;
         this.cmdOK_ = dialog.querySelector('#cmdOK');
-        this.returnFocusTo_ = null;
         this.cmdOK_.addEventListener('click', () => this.cmdOK_Click_());
         dialog.querySelector('#frmAbout_close').addEventListener('click', () => this.unload_());
         dialog.addEventListener('keydown', (event) => {
@@ -14,16 +14,10 @@ export class AboutDialog {
                 this.cmdOK_.click();
             }
         });
-        dialog.addEventListener('cancel', (event) => {
-            event.preventDefault();
-            this.cmdOK_.click();
-        });
-        dialog.addEventListener('close', () => this.restoreFocus_());
     }
 
     // Shows the window modally; the rest of the page takes no input until it closes.
     show() {
-        this.returnFocusTo_ = document.activeElement;
         this.dialog_.showModal();
         this.cmdOK_.focus();
     }
@@ -35,14 +29,6 @@ export class AboutDialog {
     unload_() {
         if (this.dialog_.open) {
             this.dialog_.close();
-        }
-    }
-
-    restoreFocus_() {
-        const target = this.returnFocusTo_;
-        this.returnFocusTo_ = null;
-        if (target && target.isConnected && target !== document.body) {
-            target.focus();
         }
     }
 }
