@@ -14,7 +14,9 @@ target_link_options(tolvi_calculator PRIVATE
     -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createCalculatorModule -sENVIRONMENT=web
     # No eval or new Function: the page's Content Security Policy forbids them.
     -sDYNAMIC_EXECUTION=0
-    -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1)
+    -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
+    # A small allocator: the module allocates a few short strings per keystroke.
+    -sMALLOC=emmalloc)
 set_target_properties(tolvi_calculator PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${TOLVI_WEB_SITE_DIR}
     CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=${TOLVI_NODE_PATH}")
