@@ -608,7 +608,7 @@ class PageTest(PageTestCase):
         self.assertLessEqual(requested, shipped)
         self.assertIn("/tolvi_calculator.wasm", requested)
         self.assertFalse(self.driver.execute_script(
-            "return document.cookie !== '' || localStorage.length > 0 || sessionStorage.length > 0"))
+            "return document.cookie !== '' || localStorage.length + sessionStorage.length > 0"))
         for name in os.listdir(ARGS.site):
             if name.endswith((".js", ".html")):
                 with self.subTest(file=name):

@@ -138,5 +138,6 @@ class Form1 {
 try {
     new Form1(await loadCalculator());
 } catch (error) {
-    new ErrorNotice(control('ErrorNotice')).show(`The calculator could not be loaded (${error.message}).`);
+    const notice = new ErrorNotice(control('ErrorNotice'));
+    notice.show(`The calculator could not be loaded (${error.message}).`);
 }

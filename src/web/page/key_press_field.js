@@ -36,7 +36,8 @@ export function characterCode(event) {
 // Writes text over the box's selection as typing would, and tells the page it changed.
 function insertText(box, text, start = box.selectionStart, end = box.selectionEnd) {
     box.setRangeText(text, start, end, 'end');
-    box.dispatchEvent(new InputEvent('input', { bubbles: true, inputType: 'insertText', data: text }));
+    box.dispatchEvent(
+        new InputEvent('input', { bubbles: true, inputType: 'insertText', data: text }));
 }
 
 export class KeyPressField {
