@@ -4,7 +4,7 @@
 # within a pixel. Usage: frame_centred_under_wm.sh PROGRAM
 set -euo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
-    TOLVI_ON_XVFB=1 exec xvfb-run -a -n 150 -s "-screen 0 1024x768x24" "$0" "$@"
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
 fi
 program=$1
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
@@ -17,8 +17,20 @@ for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-"$program" & pids+=($!)
-window=$(xdotool search --sync --onlyvisible --name '^Tolvi$' | head -n 1)
+"$program" & app=$!
+pids+=($app)
+window=""
+for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    kill -0 $app 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "no window titled Tolvi showed; the screen holds:" >&2
+    xwininfo -root -tree >&2
+    exit 1
+fi
 
 numbers() { sed -n 's/.*= //p' | tr -d ','; }
 client() {  # x y width height of the client area, on the screen
