@@ -4,19 +4,21 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#include "platform/frame_extents.h"
 
 namespace tolvi::platform {
 
 namespace {
 
-// Moves the window so that its frame, as far as it is known, is centred on the work area.
-// Returns where the frame's top-left corner was put.
-QPoint CentreFrame(QWidget& window) {
+// Moves the window so that `frame`, its frame as far as it is known, is centred on the work
+// area. Returns where the frame's top-left corner was put.
+QPoint CentreFrame(QWidget& window, QRect frame) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return window.pos();
     }
-    QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());  // a top-level window's position is its frame's
     return frame.topLeft();
@@ -48,7 +50,7 @@ class FrameCentring : public QObject {
         // window manager keeps the client in place. Anywhere else, the user has moved it.
         if (window_.frameGeometry().topLeft() == placed_ ||
             window_.geometry().topLeft() == placed_) {
-            CentreFrame(window_);
+            CentreFrame(window_, window_.frameGeometry());
         }
         deleteLater();
     }
@@ -61,10 +63,18 @@ class FrameCentring : public QObject {
 }  // namespace
 
 void CenterOnScreen(QWidget& window) {
-    const QPoint placed = CentreFrame(window);
-    if (window.frameGeometry() == window.geometry()) {
-        new FrameCentring(window, placed);
+    if (const std::optional<QMargins> frame = FrameExtentsBeforeShowing(window)) {
+        // The window manager has told its frame: the window opens in its place. Its native
+        // window exists already, so its client area is placed where the frame will leave it.
+        QRect framed = window.geometry().marginsAdded(*frame);
+        if (const QScreen* screen = window.screen()) {
+            framed.moveCenter(screen->availableGeometry().center());
+        }
+        window.windowHandle()->setPosition(framed.topLeft() + QPoint(frame->left(), frame->top()));
+        return;
     }
+    const QPoint placed = CentreFrame(window, window.frameGeometry());
+    new FrameCentring(window, placed);
 }
 
 }  // namespace tolvi::platform

@@ -17,14 +17,16 @@ for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
+# Every top-level window's creation, mapping and moves, as the X server reports them.
+xev -root -event substructure >"$XDG_RUNTIME_DIR/events" 2>&1 & pids+=($!)
 "$program" & app=$!
 pids+=($app)
 window=""
-for _ in $(seq 600); do
+for _ in $(seq 3000); do
     window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && break
     kill -0 $app 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
-    sleep 0.1
+    sleep 0.02
 done
 if [ -z "$window" ]; then
     echo "no window titled Tolvi showed; the screen holds:" >&2
@@ -66,3 +68,21 @@ if [ ${dx#-} -gt 2 ] || [ ${dy#-} -gt 2 ]; then
     exit 1
 fi
 echo "the frame is centred on the work area"
+# It opened there: a frame that is mapped and then moved jumps before the user's eyes.
+frame=$window root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+while parent=$(xwininfo -id "$frame" -tree | awk '/Parent window id:/ {print $4}') &&
+    [ "$parent" != "$root" ]; do
+    frame=$parent
+done
+awk -v frame="$frame" 'BEGIN { RS = "" }
+    index($0, "window " frame ",") {
+        where = match($0, /\(-?[0-9]+,-?[0-9]+\)/) ? substr($0, RSTART, RLENGTH) : ""
+        if ($1 == "MapNotify") { mapped = last }
+        else if (where != "") {
+            if (mapped != "" && where != mapped) {
+                print "the window showed at " mapped " and then moved to " where; exit 1
+            }
+            last = where
+        }
+    }' "$XDG_RUNTIME_DIR/events" >&2
+echo "it opened there"
