@@ -4,8 +4,8 @@
 #include <QLocale>
 
 #include "app_identity.h"
-#include "platform/forms_runtime.h"
 #include "platform/regional_number_format.h"
+#include "platform/screen_centring.h"
 #include "ui/main/form1.h"
 
 int main(int argc, char** argv) {

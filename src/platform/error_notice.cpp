@@ -1,8 +1,64 @@
 #include "platform/error_notice.h"
 
 #include <QAccessible>
+#include <algorithm>
+#include <vector>
 
 namespace tolvi::platform {
+
+namespace {
+
+constexpr double kSmallestPointSize = 5.0;
+constexpr int kPadding = 3;  // between the text and the notice's left and right edges
+
+// The geometry of every control of the window that the user sees, the notice aside.
+std::vector<QRect> VisibleControls(const QWidget& window, const QWidget& notice) {
+    std::vector<QRect> controls;
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != &notice && !control->isWindow() && control->isVisible()) {
+            controls.push_back(control->geometry());
+        }
+    }
+    return controls;
+}
+
+// The tallest horizontal band of the window, across its whole width, that no control reaches
+// into. Of bands of equal height the one nearest `nearY` is taken.
+QRect FreeBand(const QWidget& window, const std::vector<QRect>& controls, int nearY) {
+    std::vector<std::pair<int, int>> rows;  // [top, bottom) of each control
+    for (const QRect& control : controls) {
+        rows.emplace_back(control.top(), control.top() + control.height());
+    }
+    rows.emplace_back(window.height(), window.height());
+    std::sort(rows.begin(), rows.end());
+    const auto distance = [nearY](const QRect& band) {
+        return std::abs(band.center().y() - nearY);
+    };
+    QRect best;
+    int covered = 0;  // everything above this line is taken
+    for (const auto& [top, bottom] : rows) {
+        const QRect band(0, covered, window.width(), top - covered);
+        if (band.height() > best.height() ||
+            (band.height() == best.height() && distance(band) < distance(best))) {
+            best = band;
+        }
+        covered = std::max(covered, bottom);
+    }
+    return best;
+}
+
+// The margin the controls keep from the window's left edge (those that span the window aside).
+int LeftMargin(const std::vector<QRect>& controls) {
+    int margin = 0;
+    for (const QRect& control : controls) {
+        if (control.left() > 0 && (margin == 0 || control.left() < margin)) {
+            margin = control.left();
+        }
+    }
+    return margin;
+}
+
+}  // namespace
 
 ErrorNotice::ErrorNotice(QWidget& field) : QLabel(field.parentWidget()), field_(field) {
     setObjectName(QStringLiteral("ErrorNotice"));
@@ -11,8 +67,8 @@ ErrorNotice::ErrorNotice(QWidget& field) : QLabel(field.parentWidget()), field_(
     setAutoFillBackground(true);
     setForegroundRole(QPalette::ToolTipText);
     setBackgroundRole(QPalette::ToolTipBase);
-    setFrameShape(QFrame::Box);
-    setMargin(1);
+    setContentsMargins(kPadding, 0, kPadding, 0);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setAccessibleName(tr("Calculation error"));
     hide();
 }
@@ -20,10 +76,25 @@ ErrorNotice::ErrorNotice(QWidget& field) : QLabel(field.parentWidget()), field_(
 void ErrorNotice::ShowError(const QString& message) {
     setText(message);
     const QWidget& window = *parentWidget();
-    const int height = field_.height();
-    const int width = std::min(sizeHint().width(), window.width() - field_.x() - 2);
-    // Over the strip above the field, so that no control is covered.
-    setGeometry(field_.x(), std::max(0, field_.y() - height - 4), width, height);
+    const std::vector<QRect> controls = VisibleControls(window, *this);
+    const QRect band = FreeBand(window, controls, field_.y());
+    const int margin = LeftMargin(controls);  // kept on both sides
+    const int room = band.width() - 2 * margin - 2 * kPadding;
+
+    QFont font = window.font();
+    const auto fits = [&](const QFontMetrics& metrics) {
+        return metrics.horizontalAdvance(message) <= room && metrics.height() <= band.height();
+    };
+    while (!fits(QFontMetrics(font)) && font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    setFont(font);
+
+    // Under the field's left edge where the text has room, further left where it has not.
+    const int width = std::min(QFontMetrics(font).horizontalAdvance(message) + 2 * kPadding,
+                               band.width() - 2 * margin);
+    const int left = std::clamp(field_.x(), margin, band.width() - margin - width);
+    setGeometry(left, band.y(), width, band.height());
     raise();
     show();
     QAccessibleEvent alert(this, QAccessible::Alert);

@@ -4,8 +4,10 @@
 
 namespace tolvi::platform {
 
-// A small notice that names the error which ended a calculation. It stands just above a field
-// of its window, takes no focus, blocks nothing, and stays until it is hidden.
+// A small notice that names the error which ended a calculation. It stands in the widest free
+// band between the rows of its window's controls, so that it covers none of them, near the
+// field it speaks of; its font is made small enough for the text to fit the band. It takes no
+// focus, blocks nothing, and stays until it is hidden.
 class ErrorNotice : public QLabel {
     Q_OBJECT
 

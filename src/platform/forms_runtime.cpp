@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
-#include <QScreen>
 #include <cmath>
 
 #include "platform/event_handler.h"
@@ -46,16 +45,6 @@ void UseButtonFaceBackground(QWidget& box) {
         palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Button));
     }
     box.setPalette(palette);
-}
-
-void CenterOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
 }
 
 }  // namespace tolvi::platform

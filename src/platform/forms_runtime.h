@@ -28,7 +28,4 @@ void EndApplication();
 // Draws a text box on the desktop's button-face colour instead of the window colour.
 void UseButtonFaceBackground(QWidget& box);
 
-// Places a window centred on the screen it is on.
-void CenterOnScreen(QWidget& window);
-
 }  // namespace tolvi::platform

@@ -1,10 +1,15 @@
 #include "platform/key_press_line_edit.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <optional>
 
 #include "platform/event_handler.h"
+#include "platform/shortcut_hint.h"
 
 namespace tolvi::platform {
 
@@ -64,34 +69,55 @@ QString KeyPressLineEdit::Filtered(const QString& text) {
     return accepted;
 }
 
-void KeyPressLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (const auto code = CharacterCode(*event)) {
+KeyPressLineEdit::Typed KeyPressLineEdit::RunKeyPress(const QKeyEvent& key) {
+    using Outcome = Typed::Outcome;
+    if (const auto code = CharacterCode(key)) {
         const std::uint16_t keyAscii = KeyPress(*code);
         if (keyAscii == 0) {
-            event->accept();
-            return;
+            return {Outcome::Swallowed, {}};
         }
-        if (keyAscii == *code) {
-            QLineEdit::keyPressEvent(event);
-        } else {
-            insert(QString(QChar(keyAscii)));
-        }
-        return;
+        return {keyAscii == *code ? Outcome::AsItIs : Outcome::Replaced, QString(QChar(keyAscii))};
     }
-    const QString text = event->text();
+    const QString text = key.text();
     if (text.isEmpty() || !text.at(0).isPrint()) {
-        QLineEdit::keyPressEvent(event);  // no character: navigation, Delete, shortcuts
-        return;
+        return {Outcome::NoCharacter, {}};  // navigation, Delete, Shift+Insert
     }
     const QString accepted = Filtered(text);
     if (accepted == text) {
-        QLineEdit::keyPressEvent(event);
-    } else {
-        if (!accepted.isEmpty()) {
-            insert(accepted);
-        }
-        event->accept();
+        return {Outcome::AsItIs, text};
     }
+    return {accepted.isEmpty() ? Outcome::Swallowed : Outcome::Replaced, accepted};
+}
+
+bool KeyPressLineEdit::Swallows(const QKeyEvent& key) {
+    return RunKeyPress(key).outcome == Typed::Outcome::Swallowed;
+}
+
+void KeyPressLineEdit::keyPressEvent(QKeyEvent* event) {
+    using Outcome = Typed::Outcome;
+    const Typed typed = RunKeyPress(*event);
+    if (typed.outcome == Outcome::Swallowed) {
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteWhole();
+        event->accept();
+        return;
+    }
+    const bool inserts = typed.outcome == Outcome::Replaced ||
+                         (typed.outcome == Outcome::AsItIs && typed.text.at(0).isPrint());
+    if (inserts && !Fits(typed.text.size(), selectedText().size())) {
+        QApplication::beep();  // at the maximum length: the key is refused, nothing is cut
+        event->accept();
+        return;
+    }
+    if (typed.outcome == Outcome::Replaced) {
+        insert(typed.text);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void KeyPressLineEdit::inputMethodEvent(QInputMethodEvent* event) {
@@ -101,6 +127,11 @@ void KeyPressLineEdit::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     const QString accepted = Filtered(commit);
+    if (!Fits(accepted.size(), selectedText().size() + event->replacementLength())) {
+        event->accept();
+        RefusePaste();
+        return;
+    }
     if (accepted == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -109,6 +140,72 @@ void KeyPressLineEdit::inputMethodEvent(QInputMethodEvent* event) {
     filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);
     event->accept();
+}
+
+void KeyPressLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        // The menu's Paste goes through the same guard as the paste key.
+        if (QObject::disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+            connect(action, &QAction::triggered, this, [this] { PasteWhole(); });
+        }
+        // A key that the KeyPress handler swallows is not offered as the action's shortcut.
+        const QKeySequence keys = ShortcutHint(*action);
+        if (!keys.isEmpty() &&
+            Swallows(QKeyEvent(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers()))) {
+            RemoveShortcutHint(*action);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void KeyPressLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X11 selection at the click; the box's selected text stays.
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && !isReadOnly() && clipboard.supportsSelection() &&
+        !Fits(clipboard.text(QClipboard::Selection).size(), 0)) {
+        event->accept();
+        RefusePaste();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void KeyPressLineEdit::dropEvent(QDropEvent* event) {
+    if (!isReadOnly() && event->mimeData()->hasText()) {
+        const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+        if (!Fits(event->mimeData()->text().size(), movedWithin ? selectedText().size() : 0)) {
+            event->ignore();  // nothing was dropped: a move leaves the source as it was
+            QDragLeaveEvent leave;
+            QLineEdit::dragLeaveEvent(&leave);  // takes the drop cursor away
+            RefusePaste();
+            return;
+        }
+    }
+    QLineEdit::dropEvent(event);
+}
+
+bool KeyPressLineEdit::Fits(qsizetype added, qsizetype removed) const {
+    return text().size() - removed + added <= maxLength();
+}
+
+void KeyPressLineEdit::PasteWhole() {
+    if (isReadOnly()) {
+        return;
+    }
+    const qsizetype pasted = QGuiApplication::clipboard()->text().size();
+    if (!Fits(pasted, selectedText().size())) {
+        RefusePaste();
+        return;
+    }
+    paste();
+}
+
+void KeyPressLineEdit::RefusePaste() {
+    if (pasteRefused_) {
+        RunEventHandler(pasteRefused_);
+    }
 }
 
 }  // namespace tolvi::platform

@@ -38,9 +38,17 @@ class ModalDriver {
                                          : QApplication::activeModalWidget();
     }
 
+    // A modal window is open for the user once it is also the active window: showing it
+    // makes it the active modal widget at once, but its activation arrives later, as a window
+    // system event, and until then QApplication::focusWidget() still names the focus of the
+    // window below. A pop-up menu takes the keyboard as soon as it is shown.
+    bool Ready(const QWidget& modal) const {
+        return modal.isVisible() && (kind_ == Modal::PopupMenu || modal.isActiveWindow());
+    }
+
     void Poll() {
         QWidget* modal = OpenModal();
-        if (acted_ || modal == nullptr || !modal->isVisible()) {
+        if (acted_ || modal == nullptr || !Ready(*modal)) {
             return;
         }
         acted_ = true;

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QMenu>
-#include <limits>
 
+#include "calc/field_length.h"
 #include "calc/key_rule.h"
 #include "calc/recalculation.h"
 #include "calc/str_r8.h"
@@ -39,8 +39,9 @@ Form1::Form1(NumberFormat format, QWidget* parent)
     for (QLineEdit* box : {ui_->Text_vat_round, ui_->Text_Price, ui_->Text_total}) {
         platform::UseButtonFaceBackground(*box);
     }
+    // Far beyond any real amount or rate, and short enough for a text box to draw at once.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
-        box->setMaxLength(std::numeric_limits<int>::max());  // text boxes have no length limit
+        box->setMaxLength(kMaxFieldLength);
     }
     QPalette strip = ui_->Picture1->palette();
     strip.setColor(QPalette::Window, QColor(0x0f, 0x3d, 0x44));
@@ -100,11 +101,16 @@ void Form1::BindEvents() {
               [this] { VAT_calc_online_Click(); });
     BindEvent(action("Home_Page"), &QAction::triggered, this, [this] { Home_Page_Click(); });
 
-    // An error that ends a recalculation is named above the amount field until a later
-    // recalculation completes.
+    // An error that ends a recalculation, or a paste refused for its length, is named near
+    // the amount field until a later recalculation completes.
     platform::SetErrorReporter([notice = notice_](const std::exception& error) {
         notice->ShowError(QString::fromUtf8(error.what()));
     });
+    for (platform::KeyPressLineEdit* box : {ui_->Text_amount, ui_->Text_vat}) {
+        box->SetPasteRefusedHandler([notice = notice_] {
+            notice->ShowError(QString::fromStdString(FieldTooLongNotice()));
+        });
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

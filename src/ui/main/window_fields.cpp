@@ -1,5 +1,6 @@
 #include "ui/main/window_fields.h"
 
+#include "calc/calc_error.h"
 #include "ui_form1.h"
 
 namespace tolvi {
@@ -7,6 +8,16 @@ namespace tolvi {
 namespace {
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A result box takes far longer texts than any result; should one still be longer, it is an
+// overflow of the field, never a number cut short.
+void SetWholeText(QLineEdit& box, const std::string& text) {
+    const QString whole = Q(text);
+    if (whole.size() > box.maxLength()) {
+        throw CalcError(CalcErrorKind::Overflow);
+    }
+    box.setText(whole);
 }
 }  // namespace
 
@@ -33,19 +44,19 @@ std::string WindowFields::RoundedVat() const {
     return controls_.Text_vat_round->text().toStdString();
 }
 void WindowFields::SetRoundedVat(const std::string& text) {
-    controls_.Text_vat_round->setText(Q(text));
+    SetWholeText(*controls_.Text_vat_round, text);
 }
 std::string WindowFields::Total() const {
     return controls_.Text_total->text().toStdString();
 }
 void WindowFields::SetTotal(const std::string& text) {
-    controls_.Text_total->setText(Q(text));
+    SetWholeText(*controls_.Text_total, text);
 }
 std::string WindowFields::Price() const {
     return controls_.Text_Price->text().toStdString();
 }
 void WindowFields::SetPrice(const std::string& text) {
-    controls_.Text_Price->setText(Q(text));
+    SetWholeText(*controls_.Text_Price, text);
 }
 std::string WindowFields::UnformattedPrice() const {
     return controls_.Label_price->text().toStdString();

@@ -6,9 +6,14 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
 #include <QTest>
 
+#include "calc/field_length.h"
+#include "calc/format_number.h"
 #include "calc/key_rule.h"
+#include "platform/screen_centring.h"
 #include "platform/shrink_to_fit_label.h"
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
@@ -43,7 +48,17 @@ class Form1Test : public QObject {
     void labelsNameTheirFieldsForScreenReaders();
     void theHelpButtonPopsUpTheMenuOnItself();
     void dismissingThePopUpRunsNoCommand();
-    void aMillionPastedCharactersLeaveTheWindowUsable();
+    void enterOnTheFocusedHelpButtonPopsUpTheMenu_data();
+    void enterOnTheFocusedHelpButtonPopsUpTheMenu();
+    void aPasteLongerThanTheLimitIsRefusedWhole_data();
+    void aPasteLongerThanTheLimitIsRefusedWhole();
+    void typingAtTheLimitNeverCutsATypedText();
+    void theLongestResultsAreShownWhole();
+    void theNoticeCoversNoControlAndItsTextFits_data();
+    void theNoticeCoversNoControlAndItsTextFits();
+    void contextMenusOfferOnlyKeysTheBoxTakes_data();
+    void contextMenusOfferOnlyKeysTheBoxTakes();
+    void theFrameIsCentredOnTheScreen();
 
   private:
     MainWindow& w() { return *window_; }
@@ -341,10 +356,6 @@ void Form1Test::anErrorIsNamedNearTheAmountUntilALaterRecalculation() {
     QCOMPARE(w().notice()->text(), QStringLiteral("Type mismatch"));
     QCOMPARE(QApplication::focusWidget(), w().amount());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    // It stands above the amount field without covering another control.
-    const QRect notice = w().notice()->geometry();
-    QVERIFY(notice.bottom() < w().amount()->geometry().top());
-    QVERIFY(notice.left() >= w().amount()->geometry().left());
 
     // Typing goes on; a completed recalculation takes the notice away.
     QTest::keyClick(w().amount(), '8');
@@ -432,24 +443,330 @@ void Form1Test::dismissingThePopUpRunsNoCommand() {
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 
-void Form1Test::aMillionPastedCharactersLeaveTheWindowUsable() {
-    const QString digits(1'000'000, QLatin1Char('9'));
-    QGuiApplication::clipboard()->setText(digits);
+void Form1Test::enterOnTheFocusedHelpButtonPopsUpTheMenu_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("popsUp");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
+    QTest::newRow("Escape (no cancel button)")
+        << int(Qt::Key_Escape) << int(Qt::NoModifier) << false;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
+}
+
+void Form1Test::enterOnTheFocusedHelpButtonPopsUpTheMenu() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, popsUp);
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), w().help());
+    QPoint menuAt;
+    // Had a pop-up opened, the key press would not return before the driver had closed it.
+    ModalDriver look(Modal::PopupMenu, [&](QWidget& menu) {
+        menuAt = menu.pos();
+        menu.close();
+    });
+    QTest::keyClick(w().help(), static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(look.Succeeded(), popsUp);
+    if (popsUp) {
+        QCOMPARE(menuAt, w().help()->mapToGlobal(QPoint(0, 0)));
+    }
+    QVERIFY(!w().help()->isDefault());
+    QVERIFY(!w().help()->autoDefault());
+}
+
+namespace {
+
+enum class PasteRoute { ShiftInsert, ContextMenu, MiddleButton, Drop, InputMethod };
+
+const char* RouteName(PasteRoute route) {
+    switch (route) {
+        case PasteRoute::ShiftInsert:
+            return "Shift+Insert";
+        case PasteRoute::ContextMenu:
+            return "context menu";
+        case PasteRoute::MiddleButton:
+            return "middle button";
+        case PasteRoute::Drop:
+            return "drop";
+        case PasteRoute::InputMethod:
+            return "input method";
+    }
+    return "?";
+}
+
+// Right-clicks the box: its context menu pops up without blocking, and `action` runs on it.
+bool UseContextMenu(QLineEdit* box, const ModalDriver::Action& action) {
+    ModalDriver driver(Modal::PopupMenu, action);
+    const QPoint inside = box->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, inside, box->mapToGlobal(inside));
+    QApplication::sendEvent(box, &request);
+    return QTest::qWaitFor([&] { return driver.Succeeded(); });
+}
+
+// Brings `text` into the box at its cursor (at the end of the text) the way `route` does.
+void Paste(QLineEdit* box, PasteRoute route, const QString& text) {
+    const QPoint end(box->width() - 3, box->height() / 2);
+    switch (route) {
+        case PasteRoute::ShiftInsert:
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+            break;
+        case PasteRoute::ContextMenu:
+            QGuiApplication::clipboard()->setText(text);
+            QVERIFY(
+                UseContextMenu(box, [](QWidget& m) { ClickMenuItem(m, QStringLiteral("Paste")); }));
+            break;
+        case PasteRoute::MiddleButton:
+            QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+            QTest::mouseClick(box, Qt::MiddleButton, {}, end);
+            break;
+        case PasteRoute::Drop: {
+            QMimeData dragged;
+            dragged.setText(text);
+            QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDragMoveEvent move(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &move);
+            QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+            break;
+        }
+        case PasteRoute::InputMethod: {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(box, &commit);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void Form1Test::aPasteLongerThanTheLimitIsRefusedWhole_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("route");
+    QTest::addColumn<bool>("overTheWholeText");  // the box's one character is selected
+    QTest::addColumn<int>("pastedLength");
+    QTest::addColumn<bool>("taken");
+    const PasteRoute routes[] = {PasteRoute::ShiftInsert, PasteRoute::ContextMenu,
+                                 PasteRoute::MiddleButton, PasteRoute::Drop,
+                                 PasteRoute::InputMethod};
+    for (const char* field : {"Text_amount", "Text_vat"}) {
+        for (const PasteRoute route : routes) {
+            const int r = static_cast<int>(route);
+            // The box holds one character.
+            QTest::addRow("%s, %s, one past the limit", field, RouteName(route))
+                << field << r << false << kMaxFieldLength << false;
+            QTest::addRow("%s, %s, just at the limit", field, RouteName(route))
+                << field << r << false << kMaxFieldLength - 1 << true;
+        }
+        for (const PasteRoute route :
+             {PasteRoute::ShiftInsert, PasteRoute::ContextMenu, PasteRoute::InputMethod}) {
+            QTest::addRow("%s, %s, at the limit over the whole text", field, RouteName(route))
+                << field << static_cast<int>(route) << true << kMaxFieldLength << true;
+        }
+        QTest::addRow("%s, Shift+Insert, ten million characters", field)
+            << field << static_cast<int>(PasteRoute::ShiftInsert) << false << 10'000'000 << false;
+    }
+}
+
+void Form1Test::aPasteLongerThanTheLimitIsRefusedWhole() {
+    QFETCH(QString, field);
+    QFETCH(int, route);
+    QFETCH(bool, overTheWholeText);
+    QFETCH(int, pastedLength);
+    QFETCH(bool, taken);
+    if (route == static_cast<int>(PasteRoute::MiddleButton) &&
+        !QGuiApplication::clipboard()->supportsSelection()) {
+        QSKIP("this platform has no selection to paste with the middle button");
+    }
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    QCOMPARE(box->maxLength(), kMaxFieldLength);
+    QTest::keyClicks(w().amount(), "5");  // 5 at a rate of 0: one character in each box
+    const QString before = box->text();
+    if (overTheWholeText) {
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+    }
+    // The same number, written longer: "5.000…" or "0.000…".
+    const QString pasted = (overTheWholeText ? before : QString()) + QLatin1Char('.') +
+                           QString(pastedLength - 1 - (overTheWholeText ? 1 : 0), u'0');
+    QCOMPARE(pasted.size(), pastedLength);
+    w().price()->setText(QStringLiteral("marker"));  // a recalculation would rewrite it
+
+    Paste(box, static_cast<PasteRoute>(route), pasted);
+
+    const QString expected = !taken ? before : overTheWholeText ? pasted : before + pasted;
+    QCOMPARE(box->text().size(), expected.size());
+    QVERIFY(box->text() == expected);
+    if (taken) {
+        QCOMPARE(w().Results(), (QStringList{"0", "0.00", "5.00", "5.00", "5"}));
+        QVERIFY(!w().notice()->isVisible());
+    } else {
+        QCOMPARE(w().price()->text(), QStringLiteral("marker"));  // nothing recalculated
+        QVERIFY(w().notice()->isVisible());
+        QCOMPARE(w().notice()->text(), QString::fromStdString(FieldTooLongNotice()));
+    }
+}
+
+void Form1Test::typingAtTheLimitNeverCutsATypedText() {
+    QLineEdit* amount = w().amount();
+    QTest::keyClicks(amount, "5");
+    QGuiApplication::clipboard()->setText(QLatin1Char('.') + QString(kMaxFieldLength - 3, u'0'));
+    QTest::keyClick(amount, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(amount->text().size(), kMaxFieldLength - 1);
+
+    // A key that brings two characters (a compose sequence, say) is refused whole, not cut.
+    w().price()->setText(QStringLiteral("marker"));
+    QTest::sendKeyEvent(QTest::Click, amount, Qt::Key_1, QStringLiteral("12"), Qt::NoModifier);
+    QCOMPARE(amount->text().size(), kMaxFieldLength - 1);
+    QCOMPARE(w().price()->text(), QStringLiteral("marker"));
+
+    QTest::keyClick(amount, '7');  // the last character that fits
+    QCOMPARE(amount->text().size(), kMaxFieldLength);
+    QVERIFY(amount->text().endsWith(QLatin1String("07")));
+    QCOMPARE(w().price()->text(), QStringLiteral("5.00"));
+
+    w().price()->setText(QStringLiteral("marker"));
+    QTest::keyClick(amount, '8');
+    QCOMPARE(amount->text().size(), kMaxFieldLength);
+    QVERIFY(amount->text().endsWith(QLatin1String("07")));
+    QCOMPARE(w().price()->text(), QStringLiteral("marker"));
+    QVERIFY(!w().notice()->isVisible());  // a refused key is no refused paste
+
+    // Over a selection a typed key takes the selection's place.
+    QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(amount, '9');
+    QCOMPARE(amount->text().size(), kMaxFieldLength);
+    QVERIFY(amount->text().endsWith(QLatin1String("09")));
+    QCOMPARE(w().price()->text(), QStringLiteral("5.00"));
+}
+
+void Form1Test::theLongestResultsAreShownWhole() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    QGuiApplication::clipboard()->setText(QStringLiteral("-1.79769313486231E308"));
     QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(w().amount()->text().size(), digits.size());
-    QCOMPARE(w().notice()->text(), QStringLiteral("Overflow"));
-
-    QGuiApplication::clipboard()->setText(QString(1'000'000, QLatin1Char('x')));
-    QTest::keyClick(w().rate(), Qt::Key_End);
-    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(w().rate()->text().size(), 1'000'001);
-
-    MainWindow::ClearByKeyboard(w().amount());
-    MainWindow::ClearByKeyboard(w().rate());
-    QTest::keyClicks(w().rate(), "20");
-    QTest::keyClicks(w().amount(), "120");
-    QCOMPARE(w().Results(), (QStringList{"20", "20.00", "120.00", "100.00", "100"}));
+    const QString longest = QString::fromStdString(FormatNumber("-1.79769313486231E+308", {}));
+    QVERIFY(longest.size() > 400);
     QVERIFY(!w().notice()->isVisible());
+    QCOMPARE(w().total()->text(), longest);
+    QCOMPARE(w().price()->text(), longest);
+}
+
+void Form1Test::theNoticeCoversNoControlAndItsTextFits_data() {
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<double>("pointSize");  // of the window's font; 0 keeps the desktop's
+    const struct {
+        const char* name;
+        QString rate;
+        QString amount;
+        QString notice;
+    } errors[] = {
+        {"Type mismatch", "0", ".", "Type mismatch"},
+        {"Division by zero", "-100", "5", "Division by zero"},
+        {"Invalid operation", "-100", "0", "Invalid operation"},
+        {"Overflow", "0", "1e400", "Overflow"},
+        {"paste refused", "0", QString(kMaxFieldLength + 1, u'9'),
+         QString::fromStdString(FieldTooLongNotice())},
+    };
+    for (const double pointSize : {0.0, 14.0}) {
+        for (const auto& e : errors) {
+            QTest::addRow("%s%s", e.name, pointSize > 0 ? ", large font" : "")
+                << e.rate << e.amount << e.notice << pointSize;
+        }
+    }
+}
+
+void Form1Test::theNoticeCoversNoControlAndItsTextFits() {
+    QFETCH(QString, rate);
+    QFETCH(QString, amount);
+    QFETCH(QString, notice);
+    QFETCH(double, pointSize);
+    if (pointSize > 0) {
+        QFont font = w().form->font();
+        font.setPointSizeF(pointSize);
+        w().form->setFont(font);
+    }
+    MainWindow::ClearByKeyboard(w().rate());
+    QGuiApplication::clipboard()->setText(rate);
+    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->setText(amount);
+    QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);
+
+    QLabel* shown = w().notice();
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->text(), notice);
+    const QRect place = shown->geometry();
+    QVERIFY(w().form->rect().contains(place));
+    for (QWidget* control : w().form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != shown && !control->isWindow() && control->isVisible()) {
+            QVERIFY2(!place.intersects(control->geometry()), qPrintable(control->objectName()));
+        }
+    }
+    const QFontMetrics metrics(shown->font());
+    QVERIFY(metrics.horizontalAdvance(notice) <= shown->contentsRect().width());
+    QVERIFY(metrics.height() <= shown->contentsRect().height());
+}
+
+void Form1Test::contextMenusOfferOnlyKeysTheBoxTakes_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QStringList>("captions");  // some of the menu's captions, as shown
+    QTest::addColumn<bool>("keyHints");         // whether any caption offers a key
+    const auto hint = [](QKeySequence::StandardKey key) {
+        return QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
+    };
+    // The key rule swallows Ctrl+letter: the input boxes offer none of those keys.
+    const QStringList plain{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"};
+    QTest::newRow("Text_amount") << "Text_amount" << plain << false;
+    QTest::newRow("Text_vat") << "Text_vat" << plain << false;
+    const QStringList hinted{"&Undo" + hint(QKeySequence::Undo), "&Copy" + hint(QKeySequence::Copy),
+                             "&Paste" + hint(QKeySequence::Paste)};
+    QTest::newRow("Text_vat_round") << "Text_vat_round" << hinted << true;
+    QTest::newRow("Text_Price") << "Text_Price" << hinted << true;
+    QTest::newRow("Text_total (read-only)")
+        << "Text_total" << QStringList{"&Copy" + hint(QKeySequence::Copy)} << true;
+}
+
+void Form1Test::contextMenusOfferOnlyKeysTheBoxTakes() {
+    QFETCH(QString, field);
+    QFETCH(QStringList, captions);
+    QFETCH(bool, keyHints);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1"));
+    QStringList shown;
+    QVERIFY(UseContextMenu(w().form->findChild<QLineEdit*>(field), [&](QWidget& menu) {
+        for (QAction* action : menu.actions()) {
+            if (!action->isSeparator()) {
+                shown << action->text();
+            }
+        }
+        menu.close();
+    }));
+    for (const QString& caption : captions) {
+        QVERIFY2(shown.contains(caption), qPrintable(shown.join(QLatin1String(" | "))));
+    }
+    const bool anyHint = std::any_of(
+        shown.begin(), shown.end(), [](const QString& c) { return c.contains(QLatin1Char('\t')); });
+    QCOMPARE(anyHint, keyHints);
+}
+
+void Form1Test::theFrameIsCentredOnTheScreen() {
+    Form1 form(NumberFormat{});
+    platform::CenterOnScreen(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The offscreen platform frames a window with 2 pixels on every side; a frame known only
+    // after the window is shown is the real window manager test's part.
+    const QRect frame = form.frameGeometry();
+    const QPoint offset = frame.center() - form.screen()->availableGeometry().center();
+    QVERIFY2(
+        std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1,
+        qPrintable(QStringLiteral("frame centre off by %1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 }  // namespace tolvi::test

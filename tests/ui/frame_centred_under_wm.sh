@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Runs the calculator under a real window manager (openbox) on a virtual screen and checks that
+# the window's frame, title bar and borders included, is centred on the screen's work area
+# within a pixel. Usage: frame_centred_under_wm.sh PROGRAM
+set -euo pipefail
+if [ -z "${TOLVI_ON_XVFB:-}" ]; then
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
+fi
+program=$1
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+openbox --sm-disable & pids+=($!)
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+# Every top-level window's creation, mapping and moves, as the X server reports them.
+xev -root -event substructure >"$XDG_RUNTIME_DIR/events" 2>&1 & pids+=($!)
+"$program" & app=$!
+pids+=($app)
+window=""
+for _ in $(seq 3000); do
+    window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    kill -0 $app 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
+    sleep 0.02
+done
+if [ -z "$window" ]; then
+    echo "no window titled Tolvi showed; the screen holds:" >&2
+    xwininfo -root -tree >&2
+    exit 1
+fi
+
+numbers() { sed -n 's/.*= //p' | tr -d ','; }
+client() {  # x y width height of the client area, on the screen
+    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print x, y, w, h}'
+}
+extents() { xprop -id "$window" _NET_FRAME_EXTENTS | numbers; }  # left right top bottom
+
+# The window manager frames the window, and the program may place it once more: wait until
+# the frame is known and nothing has moved for half a second.
+last="" steady=0
+for _ in $(seq 100); do
+    now="$(client) $(extents)"
+    if [ "$now" = "$last" ] && [ -n "$(extents)" ]; then
+        steady=$((steady + 1))
+        [ $steady -ge 5 ] && break
+    else
+        steady=0
+    fi
+    last=$now
+    sleep 0.1
+done
+read -r x y w h <<<"$(client)"
+read -r left right top bottom <<<"$(extents)"
+read -r ax ay aw ah <<<"$(xprop -root _NET_WORKAREA | numbers | cut -d' ' -f1-4)"
+fx=$((x - left)) fy=$((y - top)) fw=$((w + left + right)) fh=$((h + top + bottom))
+# Twice the distance between the centres, in pixels.
+dx=$((2 * fx + fw - 2 * ax - aw)) dy=$((2 * fy + fh - 2 * ay - ah))
+echo "work area ${aw}x${ah}+${ax}+${ay}; frame ${fw}x${fh}+${fx}+${fy}" \
+    "(client ${w}x${h}+${x}+${y}, extents $left $right $top $bottom)"
+if [ ${dx#-} -gt 2 ] || [ ${dy#-} -gt 2 ]; then
+    echo "the frame's centre is off the work area's by $((dx / 2)), $((dy / 2)) pixels" >&2
+    exit 1
+fi
+echo "the frame is centred on the work area"
+# It opened there: a frame that is mapped and then moved jumps before the user's eyes.
+frame=$window root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+while parent=$(xwininfo -id "$frame" -tree | awk '/Parent window id:/ {print $4}') &&
+    [ "$parent" != "$root" ]; do
+    frame=$parent
+done
+awk -v frame="$frame" 'BEGIN { RS = "" }
+    index($0, "window " frame ",") {
+        where = match($0, /\(-?[0-9]+,-?[0-9]+\)/) ? substr($0, RSTART, RLENGTH) : ""
+        if ($1 == "MapNotify") { mapped = last }
+        else if (where != "") {
+            if (mapped != "" && where != mapped) {
+                print "the window showed at " mapped " and then moved to " where; exit 1
+            }
+            last = where
+        }
+    }' "$XDG_RUNTIME_DIR/events" >&2
+echo "it opened there"
