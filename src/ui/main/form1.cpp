@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <initializer_list>
 
 #include "calc/field_length.h"
 #include "calc/key_rule.h"
@@ -36,7 +37,8 @@ Form1::Form1(NumberFormat format, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    for (QLineEdit* box : {ui_->Text_vat_round, ui_->Text_Price, ui_->Text_total}) {
+    for (QLineEdit* box :
+         std::initializer_list<QLineEdit*>{ui_->Text_vat_round, ui_->Text_Price, ui_->Text_total}) {
         platform::UseButtonFaceBackground(*box);
     }
     // Far beyond any real amount or rate, and short enough for a text box to draw at once.
@@ -106,7 +108,10 @@ void Form1::BindEvents() {
     platform::SetErrorReporter([notice = notice_](const std::exception& error) {
         notice->ShowError(QString::fromUtf8(error.what()));
     });
-    for (platform::KeyPressLineEdit* box : {ui_->Text_amount, ui_->Text_vat}) {
+    // The rounded VAT and price boxes take what the user types or pastes, unfiltered; a paste
+    // too long for them is refused whole as well.
+    for (platform::KeyPressLineEdit* box :
+         {ui_->Text_amount, ui_->Text_vat, ui_->Text_vat_round, ui_->Text_Price}) {
         box->SetPasteRefusedHandler([notice = notice_] {
             notice->ShowError(QString::fromStdString(FieldTooLongNotice()));
         });

@@ -52,6 +52,8 @@ class Form1Test : public QObject {
     void enterOnTheFocusedHelpButtonPopsUpTheMenu();
     void aPasteLongerThanTheLimitIsRefusedWhole_data();
     void aPasteLongerThanTheLimitIsRefusedWhole();
+    void aPasteTooLongForAResultBoxIsRefusedWhole_data();
+    void aPasteTooLongForAResultBoxIsRefusedWhole();
     void typingAtTheLimitNeverCutsATypedText();
     void theLongestResultsAreShownWhole();
     void theNoticeCoversNoControlAndItsTextFits_data();
@@ -609,6 +611,39 @@ void Form1Test::aPasteLongerThanTheLimitIsRefusedWhole() {
     } else {
         QCOMPARE(w().price()->text(), QStringLiteral("marker"));  // nothing recalculated
         QVERIFY(w().notice()->isVisible());
+        QCOMPARE(w().notice()->text(), QString::fromStdString(FieldTooLongNotice()));
+    }
+}
+
+void Form1Test::aPasteTooLongForAResultBoxIsRefusedWhole_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("route");
+    QTest::addColumn<int>("pastedLength");
+    for (const char* field : {"Text_vat_round", "Text_Price"}) {
+        for (const PasteRoute route :
+             {PasteRoute::ShiftInsert, PasteRoute::ContextMenu, PasteRoute::Drop}) {
+            // The box holds one typed character.
+            QTest::addRow("%s, %s, one past the limit", field, RouteName(route))
+                << field << static_cast<int>(route) << kMaxFieldLength;
+            QTest::addRow("%s, %s, just at the limit", field, RouteName(route))
+                << field << static_cast<int>(route) << kMaxFieldLength - 1;
+        }
+    }
+}
+
+void Form1Test::aPasteTooLongForAResultBoxIsRefusedWhole() {
+    QFETCH(QString, field);
+    QFETCH(int, route);
+    QFETCH(int, pastedLength);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    QCOMPARE(box->maxLength(), kMaxFieldLength);
+    QTest::keyClicks(box, "7");
+    const QString pasted(pastedLength, u'1');
+    Paste(box, static_cast<PasteRoute>(route), pasted);
+    const bool taken = pastedLength < kMaxFieldLength;
+    QVERIFY(box->text() == (taken ? QStringLiteral("7") + pasted : QStringLiteral("7")));
+    QCOMPARE(w().notice()->isVisible(), !taken);
+    if (!taken) {
         QCOMPARE(w().notice()->text(), QString::fromStdString(FieldTooLongNotice()));
     }
 }
