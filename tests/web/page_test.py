@@ -439,9 +439,11 @@ class PageTest(PageTestCase):
                     # 1000 digits are too many for a double.
                     self.assertEqual(TOO_LONG_NOTICE if refused
                                      else "Overflow" if recalculates else "", self.notice())
-                    # The page answers the next key and keeps what was typed before.
+                    # The page answers the next key and keeps what was typed before; a full
+                    # box refuses the key.
                     self.keys(Keys.END, "3")
-                    self.assertEqual(after + "3", self.text(field))
+                    self.assertEqual(after + "3" if len(after) < 1000 else after,
+                                     self.text(field))
                     self.assertEqual(("" if refused else "Overflow") if recalculates
                                      else TOO_LONG_NOTICE if refused else "", self.notice())
 

@@ -51,6 +51,10 @@ class Form1 {
                 handler();
             }
         });
+        const refused = () => this.notice_.show(this.calculator_.fieldTooLongNotice);
+        for (const box of [this.Text_amount, this.Text_vat, this.Text_vat_round, this.Text_Price]) {
+            limitFieldLength(box, this.calculator_.maxFieldLength, refused);
+        }
         changeOf(this.Text_amount, () => this.Text_amount_Change());
         changeOf(this.Text_vat, () => this.Text_vat_Change());
         new KeyPressField(this.Text_amount, (keyAscii) => this.Text_amount_KeyPress(keyAscii));
@@ -63,11 +67,6 @@ class Form1 {
             }
         });
         this.Command1.addEventListener('click', () => this.Command1_Click());
-
-        const refused = () => this.notice_.show(this.calculator_.fieldTooLongNotice);
-        for (const box of [this.Text_amount, this.Text_vat, this.Text_vat_round, this.Text_Price]) {
-            limitFieldLength(box, this.calculator_.maxFieldLength, refused);
-        }
     }
 
     // The field texts as the controls hold them.
