@@ -26,6 +26,7 @@ std::vector<QRect> VisibleControls(const QWidget& window, const QWidget& notice)
 // into. Of bands of equal height the one nearest `nearY` is taken.
 QRect FreeBand(const QWidget& window, const std::vector<QRect>& controls, int nearY) {
     std::vector<std::pair<int, int>> rows;  // [top, bottom) of each control
+    rows.reserve(controls.size() + 1);
     for (const QRect& control : controls) {
         rows.emplace_back(control.top(), control.top() + control.height());
     }
