@@ -263,41 +263,56 @@ void KeyPressLineEditTest::composedTextPassesTheHandler_data() {
     QTest::addColumn<QString>("commit");
     QTest::addColumn<int>("replaceFrom");
     QTest::addColumn<int>("replaceLength");
+    QTest::addColumn<QString>("preedit");  // text still being composed, shown but not yet typed
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<QList<int>>("codes");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("cursor");
+    const QString none;
     // The box holds "12 34|5".
-    QTest::newRow("7") << "7" << 0 << 0 << kPass << 0 << QList<int>{'7'} << "12 3475" << 6;
+    QTest::newRow("7") << "7" << 0 << 0 << none << kPass << 0 << QList<int>{'7'} << "12 3475" << 6;
     QTest::newRow("7a8, a swallowed")
-        << "7a8" << 0 << 0 << int('a') << 0 << QList<int>{'7', 'a', '8'} << "12 34785" << 7;
-    QTest::newRow("7 over the 4") << "7" << -1 << 1 << kPass << 0 << QList<int>{'7'} << "12 375"
-                                  << 5;
+        << "7a8" << 0 << 0 << none << int('a') << 0 << QList<int>{'7', 'a', '8'} << "12 34785" << 7;
+    QTest::newRow("7 over the 4") << "7" << -1 << 1 << none << kPass << 0 << QList<int>{'7'}
+                                  << "12 375" << 5;
     QTest::newRow("7a over the 4, a swallowed")
-        << "7a" << -1 << 1 << int('a') << 0 << QList<int>{'7', 'a'} << "12 375" << 5;
+        << "7a" << -1 << 1 << none << int('a') << 0 << QList<int>{'7', 'a'} << "12 375" << 5;
     QTest::newRow("a8 over the 5, a swallowed")
-        << "a8" << 0 << 1 << int('a') << 0 << QList<int>{'a', '8'} << "12 348" << 6;
+        << "a8" << 0 << 1 << none << int('a') << 0 << QList<int>{'a', '8'} << "12 348" << 6;
     QTest::newRow("a over the 34, a made a 9")
-        << "a" << -2 << 2 << int('a') << int('9') << QList<int>{'a'} << "12 95" << 4;
+        << "a" << -2 << 2 << none << int('a') << int('9') << QList<int>{'a'} << "12 95" << 4;
     QTest::newRow("\u00e9 from a dead key")
-        << "\u00e9" << 0 << 0 << kPass << 0 << QList<int>{0xe9} << "12 34\u00e95" << 6;
+        << "\u00e9" << 0 << 0 << none << kPass << 0 << QList<int>{0xe9} << "12 34\u00e95" << 6;
+    QTest::newRow("7, xy composing")
+        << "7" << 0 << 0 << "xy" << kPass << 0 << QList<int>{'7'} << "12 3475" << 6;
+    QTest::newRow("7a, xy composing, a swallowed")
+        << "7a" << 0 << 0 << "xy" << int('a') << 0 << QList<int>{'7', 'a'} << "12 3475" << 6;
 }
 
 void KeyPressLineEditTest::composedTextPassesTheHandler() {
     QFETCH(QString, commit);
     QFETCH(int, replaceFrom);
     QFETCH(int, replaceLength);
+    QFETCH(QString, preedit);
     QFETCH(int, from);
     QFETCH(int, to);
     OneBoxWindow window(from, to);
     window.show();
-    QInputMethodEvent composed;
+    QInputMethodEvent composed(preedit, {});
     composed.setCommitString(commit, replaceFrom, replaceLength);
     QApplication::sendEvent(&window.box, &composed);
     QTEST(window.received, "codes");
     QTEST(window.box.text(), "result");
     QTEST(window.box.cursorPosition(), "cursor");
+    // Text still being composed is drawn at the cursor and moves the text cursor along.
+    const auto cursorX = [&] {
+        return window.box.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    };
+    const int whileComposing = cursorX();
+    QInputMethodEvent cancelled;
+    QApplication::sendEvent(&window.box, &cancelled);
+    QCOMPARE(whileComposing != cursorX(), !preedit.isEmpty());
 }
 
 }  // namespace tolvi::test
