@@ -28,8 +28,12 @@ std::unique_ptr<QWidget> MakeControl(Kind kind, const QString& caption, QWidget&
             return std::make_unique<QRadioButton>(caption, &window);
         case Kind::TextBox:
             return std::make_unique<QLineEdit>(caption, &window);
-        case Kind::MultiLineTextBox:
-            return std::make_unique<QPlainTextEdit>(caption, &window);
+        case Kind::MultiLineTextBox: {
+            auto box = std::make_unique<QPlainTextEdit>(caption, &window);
+            box->setFrameShape(QFrame::Box);
+            box->setLineWidth(6);  // a frame wider than half a point's growth of the caption
+            return box;
+        }
         case Kind::Plain:
             break;
     }
