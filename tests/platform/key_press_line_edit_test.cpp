@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
+#include <stdexcept>
 #include <string_view>
 
 #include "platform/event_handler.h"
@@ -14,17 +15,26 @@ namespace tolvi::test {
 
 namespace {
 
+constexpr int kPass = -1;       // from: the handler lets every code through
+constexpr int kNoHandler = -2;  // from: the box has no handler
+constexpr int kFails = -3;      // to: the handler raises an error on `from`
+
 // A window holding one box whose handler records every code it is handed and replaces the code
 // `from` by `to` (0 swallows it); every other code passes unchanged.
 class OneBoxWindow : public QWidget {
   public:
     explicit OneBoxWindow(int from, int to) : box(this) {
-        box.SetKeyPressHandler([this, from, to](std::uint16_t& keyAscii) {
-            received << keyAscii;
-            if (keyAscii == from) {
-                keyAscii = static_cast<std::uint16_t>(to);
-            }
-        });
+        if (from != kNoHandler) {
+            box.SetKeyPressHandler([this, from, to](std::uint16_t& keyAscii) {
+                received << keyAscii;
+                if (keyAscii == from && to == kFails) {
+                    throw std::runtime_error("refused");
+                }
+                if (keyAscii == from) {
+                    keyAscii = static_cast<std::uint16_t>(to);
+                }
+            });
+        }
         // "12 34|5", with the "5" typed, so that there is something to undo.
         box.setText(QStringLiteral("12 34"));
         box.insert(QStringLiteral("5"));
@@ -39,8 +49,6 @@ class OneBoxWindow : public QWidget {
   protected:
     void keyPressEvent(QKeyEvent* event) override { passedOn << event->key(); }
 };
-
-constexpr int kPass = -1;
 
 }  // namespace
 
@@ -124,6 +132,8 @@ void KeyPressLineEditTest::keysReachTheHandlerAsCharacterCodes_data() {
         {"a", Qt::Key_A, none, "a", kPass, 0, {'a'}, "12 34a5", 6, false},
         {"a swallowed", Qt::Key_A, none, "a", 'a', 0, {'a'}, "12 345", 5, false},
         {"a made a b", Qt::Key_A, none, "a", 'a', 'b', {'a'}, "12 34b5", 6, false},
+        {"a, no handler", Qt::Key_A, none, "a", kNoHandler, 0, {}, "12 34a5", 6, false},
+        {"a, the handler fails", Qt::Key_A, none, "a", 'a', kFails, {'a'}, "12 34a5", 6, false},
         {"Alt+a", Qt::Key_A, alt, "a", kPass, 0, {'a'}, "12 34a5", 6, false},
         {"keypad 5", Qt::Key_5, keypad, "5", kPass, 0, {'5'}, "12 3455", 6, false},
         {"1a2", noKey, none, "1a2", kPass, 0, oneA2, "12 341a25", 8, false},
@@ -154,6 +164,9 @@ void KeyPressLineEditTest::keysReachTheHandlerAsCharacterCodes() {
     QTEST(window.box.text(), "result");
     QTEST(window.box.cursorPosition(), "cursor");
     QTEST(window.passedOn.contains(key), "passedOn");
+    // An error in the handler goes to the error reporter; the code stands as it was.
+    QCOMPARE(errors_, to == kFails ? QStringList{"refused"} : QStringList{});
+    errors_.clear();
     QCOMPARE(window.box.hasSelectedText(), key == Qt::Key_A && modifiers == Qt::ControlModifier);
 }
 

@@ -48,7 +48,7 @@ void ShrinkToFitLabelTest::drawsTheTextInTheLargestSizeThatFits_data() {
     const QString digits = QStringLiteral("17.4255319148936");
     QTest::newRow("fits as it is") << "0.00" << 12.0 << 0 << false << left << true << 12.0;
     QTest::newRow("just fits at 9") << digits << 9.0 << 0 << false << left << true << 9.0;
-    QTest::newRow("with margins") << digits << 9.0 << 3 << false << left << true << 9.0;
+    QTest::newRow("with margins") << digits << 9.0 << 10 << false << left << true << 9.0;
     QTest::newRow("framed") << digits << 9.0 << 0 << true << left << true << 9.0;
     QTest::newRow("right-aligned") << digits << 9.0 << 0 << false << right << true << 9.0;
     QTest::newRow("disabled") << digits << 9.0 << 0 << false << left << false << 9.0;
