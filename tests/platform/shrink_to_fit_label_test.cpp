@@ -47,7 +47,7 @@ void ShrinkToFitLabelTest::drawsTheTextInTheLargestSizeThatFits_data() {
     const int right = Qt::AlignRight | Qt::AlignVCenter;
     const QString digits = QStringLiteral("17.4255319148936");
     QTest::newRow("fits as it is") << "0.00" << 12.0 << 0 << false << left << true << 12.0;
-    QTest::newRow("just fits at 9") << digits << 9.0 << 0 << false << left << true << 9.0;
+    QTest::newRow("just fits at 8.5") << digits << 8.5 << 0 << false << left << true << 8.5;
     QTest::newRow("with margins") << digits << 9.0 << 10 << false << left << true << 9.0;
     QTest::newRow("framed") << digits << 9.0 << 0 << true << left << true << 9.0;
     QTest::newRow("right-aligned") << digits << 9.0 << 0 << false << right << true << 9.0;
