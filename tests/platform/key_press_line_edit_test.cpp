@@ -15,9 +15,10 @@ namespace tolvi::test {
 
 namespace {
 
-constexpr int kPass = -1;       // from: the handler lets every code through
-constexpr int kNoHandler = -2;  // from: the box has no handler
-constexpr int kFails = -3;      // to: the handler raises an error on `from`
+constexpr int kPass = -1;         // from: the handler lets every code through
+constexpr int kNoHandler = -2;    // from: the box has no handler
+constexpr int kFails = -3;        // to: the handler raises an error on `from`
+constexpr int kFailsUnseen = -4;  // to: the same, with no error reporter installed
 
 // A window holding one box whose handler records every code it is handed and replaces the code
 // `from` by `to` (0 swallows it); every other code passes unchanged.
@@ -27,7 +28,7 @@ class OneBoxWindow : public QWidget {
         if (from != kNoHandler) {
             box.SetKeyPressHandler([this, from, to](std::uint16_t& keyAscii) {
                 received << keyAscii;
-                if (keyAscii == from && to == kFails) {
+                if (keyAscii == from && (to == kFails || to == kFailsUnseen)) {
                     throw std::runtime_error("refused");
                 }
                 if (keyAscii == from) {
@@ -134,6 +135,7 @@ void KeyPressLineEditTest::keysReachTheHandlerAsCharacterCodes_data() {
         {"a made a b", Qt::Key_A, none, "a", 'a', 'b', {'a'}, "12 34b5", 6, false},
         {"a, no handler", Qt::Key_A, none, "a", kNoHandler, 0, {}, "12 34a5", 6, false},
         {"a, the handler fails", Qt::Key_A, none, "a", 'a', kFails, {'a'}, "12 34a5", 6, false},
+        {"a, fails unseen", Qt::Key_A, none, "a", 'a', kFailsUnseen, {'a'}, "12 34a5", 6, false},
         {"Alt+a", Qt::Key_A, alt, "a", kPass, 0, {'a'}, "12 34a5", 6, false},
         {"keypad 5", Qt::Key_5, keypad, "5", kPass, 0, {'5'}, "12 3455", 6, false},
         {"1a2", noKey, none, "1a2", kPass, 0, oneA2, "12 341a25", 8, false},
@@ -158,6 +160,9 @@ void KeyPressLineEditTest::keysReachTheHandlerAsCharacterCodes() {
     QFETCH(int, to);
     OneBoxWindow window(from, to);
     window.show();
+    if (to == kFailsUnseen) {
+        platform::SetErrorReporter(nullptr);
+    }
     QTest::sendKeyEvent(QTest::Click, &window.box, static_cast<Qt::Key>(key), text,
                         Qt::KeyboardModifiers(modifiers));
     QTEST(window.received, "codes");
