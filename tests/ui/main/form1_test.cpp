@@ -171,11 +171,25 @@ void Form1Test::oneKeystrokeRecalculatesEveryField() {
     QCOMPARE(w().amount()->text(), QStringLiteral("117"));
     QCOMPARE(w().Results(),
              (QStringList{"17.4255319148936", "17.43", "117.00", "99.57", "99.5744680851064"}));
-    // Every digit of the unrounded results is drawn, none cut off.
+    // Every digit of the unrounded results is drawn, none cut off: the ink ends before the
+    // label's right edge, and the label shows what a plain label in the fitting size shows.
     for (const char* name : {"Text_vat_result", "Label_price"}) {
         auto* label = w().Control<platform::ShrinkToFitLabel>(name);
-        QVERIFY(QFontMetrics(label->FittingFont()).horizontalAdvance(label->text()) <=
-                label->contentsRect().width());
+        const QImage drawn = label->grab().toImage();
+        const QRgb background = label->palette().color(label->backgroundRole()).rgb();
+        int inkRight = -1;
+        for (int x = 0; x < drawn.width(); ++x) {
+            for (int y = 0; y < drawn.height(); ++y) {
+                if (drawn.pixel(x, y) != background) {
+                    inkRight = x;
+                }
+            }
+        }
+        QVERIFY2(inkRight >= 0 && inkRight < drawn.width() - 1, name);
+        QLabel plain(label->text(), w().form.get());
+        plain.setGeometry(label->geometry());
+        plain.setFont(label->FittingFont());
+        QVERIFY2(drawn == plain.grab().toImage(), name);
     }
 }
 

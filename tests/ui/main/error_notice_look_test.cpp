@@ -1,0 +1,43 @@
+// How the notice of an error that ended a recalculation looks: a framed strip in the tool-tip
+// colours, as high as the amount field.
+#include <QTest>
+
+#include "tests/support/main_window.h"
+
+namespace tolvi::test {
+
+class ErrorNoticeLookTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void isAFramedToolTipStrip();
+};
+
+void ErrorNoticeLookTest::isAFramedToolTipStrip() {
+    QPalette desktop = QApplication::palette();
+    desktop.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xc0));
+    desktop.setColor(QPalette::ToolTipText, QColor(0x20, 0x00, 0x40));
+    QApplication::setPalette(desktop);
+    MainWindow window;
+    QTest::keyClick(window.amount(), '5');
+    QTest::sendKeyEvent(QTest::Click, window.amount(), Qt::Key_Backspace, QStringLiteral("\b"),
+                        Qt::NoModifier);
+    QLabel& notice = *window.notice();
+    QVERIFY(notice.isVisible());
+    QCOMPARE(notice.height(), window.amount()->height());
+    const QImage drawn = notice.grab().toImage();
+    QCOMPARE(drawn.pixelColor(drawn.width() - 3, 2), desktop.color(QPalette::ToolTipBase));
+    QCOMPARE(drawn.pixelColor(0, 0), desktop.color(QPalette::ToolTipText));  // the frame
+    bool inked = false;  // the message, in the tool-tip text colour
+    for (int x = 2; x < drawn.width() - 2; ++x) {
+        for (int y = 2; y < drawn.height() - 2; ++y) {
+            inked = inked || drawn.pixelColor(x, y) == desktop.color(QPalette::ToolTipText);
+        }
+    }
+    QVERIFY(inked);
+}
+
+}  // namespace tolvi::test
+
+QTEST_MAIN(tolvi::test::ErrorNoticeLookTest)
+#include "error_notice_look_test.moc"
