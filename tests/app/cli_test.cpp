@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +17,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/cli/batch.h"
 #include "app_identity.h"
 #include "tests/support/worked_recalculations.h"
 
@@ -32,7 +32,7 @@ struct CliRun {
 
 // Where the calculator's standard input comes from and its standard output goes.
 enum class Input { Text, Directory, Closed };
-enum class Output { File, Full, Closed };
+enum class Output { File, Full, Closed, OneByteLeft };
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -76,8 +76,16 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
         posix_spawn_file_actions_addopen(&actions, 0, from == Input::Text ? in.c_str() : directory,
                                          O_RDONLY, 0);
     }
+    // OneByteLeft: the output file may grow by one byte more; the first write is cut short
+    // and the next one fails. Standard error stays far from that limit.
+    constexpr rlim_t kFileLimit = 4096;
+    int limited = -1;
     if (to == Output::Closed) {
         posix_spawn_file_actions_addclose(&actions, 1);
+    } else if (to == Output::OneByteLeft) {
+        limited = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        lseek(limited, kFileLimit - 1, SEEK_SET);
+        posix_spawn_file_actions_adddup2(&actions, limited, 1);
     } else {
         posix_spawn_file_actions_addopen(&actions, 1,
                                          to == Output::File ? out.c_str() : "/dev/full",
@@ -86,9 +94,24 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const std::vector<char*> argv = Argv(arguments);
 
+    // The calculator inherits the limit, and SIGXFSZ ignored: a write past the limit fails.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    void (*previousHandler)(int) = SIG_DFL;
+    if (limited >= 0) {
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit room{kFileLimit, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &room);
+    }
     CliRun run;
     pid_t pid = 0;
-    if (posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+    const int spawned = posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ);
+    if (limited >= 0) {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        close(limited);
+    }
+    if (spawned == 0) {
         run.status = ExitStatus(pid);
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -134,6 +157,7 @@ TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
         "sideways\t5\t5\n"           // unknown mode
         "exclusive\t5\n"             // too few fields
         "exclusive\t5\t5\t5\n"       // too many fields
+        "exclusive\t5\t\t5\n"        // too many fields, one of them empty
         "\n"                         // empty
         "exclusive\t1,000\t20\r\n";  // commas are read away, CR dropped
     const CliRun run = RunCli({"--batch"}, input);
@@ -141,6 +165,7 @@ TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
     EXPECT_EQ(run.out,
               "0\t0.00\t\t0.00\t0\tType mismatch\n"
               "0.00\t\t\t\t0.00\tDivision by zero\n"
+              "\t\t\t\t\tBad input line\n"
               "\t\t\t\t\tBad input line\n"
               "\t\t\t\t\tBad input line\n"
               "\t\t\t\t\tBad input line\n"
@@ -237,6 +262,12 @@ INSTANTIATE_TEST_SUITE_P(
                   Input::Text,
                   Output::Full,
                   kFull},
+        IoFailure{"single when the output takes one byte more",
+                  {"--exclusive", "105", "17.5"},
+                  "",
+                  Input::Text,
+                  Output::OneByteLeft,
+                  "cannot write the output: File too large"},
         IoFailure{"help to a full disk", {"--help"}, "", Input::Text, Output::Full, kFull},
         IoFailure{"version to a full disk", {"--version"}, "", Input::Text, Output::Full, kFull},
         IoFailure{"batch to a full disk",
@@ -284,8 +315,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CliBatch, AnOverlongLineIsABadLineAndReadingGoesOn) {
-    const std::string tooLong(tolvi::kMaxBatchLineLength + 1 - 10, '9');
-    const std::string longest(tolvi::kMaxBatchLineLength - 15, '0');
+    constexpr std::size_t kLimit = 1 << 20;  // 1 MiB, as --help and the README say
+    const std::string tooLong(kLimit + 1 - 10, '9');
+    const std::string longest(kLimit - 15, '0');
     const CliRun run = RunCli({"--batch"},
                               "exclusive\t105\t17.5\n"
                               "exclusive\t" +

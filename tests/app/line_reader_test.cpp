@@ -45,7 +45,7 @@ class LineReaderSplits : public testing::TestWithParam<LinesCase> {};
 
 TEST_P(LineReaderSplits, WhateverPiecesTheInputArrivesIn) {
     const LinesCase& c = GetParam();
-    for (const std::size_t piece : {1, 2, 3, 7, 65536}) {
+    for (const std::size_t piece : {0, 1, 2, 3, 7, 65536}) {  // 0 is taken as 1
         EXPECT_EQ(ReadAll(c.input, piece, c.maxLength), c.lines) << "pieces of " << piece;
     }
 }
@@ -98,6 +98,15 @@ TEST(Batch, AnswersEveryLineBeforeWaitingForMoreInput) {
     EXPECT_EQ(RunBatch(in, out, NumberFormat{}), 0);
     ASSERT_EQ(in.outputAtEachRead.size(), 2u);
     EXPECT_EQ(in.outputAtEachRead[1], "18.375\t18.38\t123.38\t105.00\t105\t\n");
+}
+
+TEST(Batch, AsksForTheEndOfTheInputOnce) {
+    // A terminal would wait for a second Ctrl-D.
+    HeldSink out;
+    WatchedSource in("exclusive\t105\t17.5", out);
+    EXPECT_EQ(RunBatch(in, out, NumberFormat{}), 0);
+    EXPECT_EQ(in.outputAtEachRead.size(), 2u);
+    EXPECT_EQ(out.text, "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }
 
 }  // namespace

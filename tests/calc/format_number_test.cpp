@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"1234567.5", "1,234,567.50"}, FormatCase{"0", "0.00"}, FormatCase{"0.3", "0.30"},
         FormatCase{"1,750.00", "1,750.00"}, FormatCase{"2.675", "2.68"},
         FormatCase{"104.995", "105.00"}, FormatCase{"0.005", "0.01"}, FormatCase{"0.004", "0.00"},
-        FormatCase{"0.0049999999", "0.00"}, FormatCase{"-0.004", "0.00"},
+        FormatCase{"0.0049999999", "0.00"}, FormatCase{"-0.004", "0.00"}, FormatCase{"-0", "0.00"},
         FormatCase{"-2.675", "-2.68"}, FormatCase{"-1234.5", "-1,234.50"},
         FormatCase{"99.995", "100.00"}, FormatCase{"999.995", "1,000.00"},
         FormatCase{"999999.995", "1,000,000.00"}, FormatCase{".5", "0.50"},
@@ -133,6 +133,10 @@ TEST(FormatNumber, FollowsTheNumberFormat) {
     EXPECT_EQ(FormatNumber("2.5", wholeNumbers), "3");
     EXPECT_EQ(FormatNumber("1234.4", wholeNumbers), "1,234");
 
+    NumberFormat oneDigit;
+    oneDigit.fractionDigits = 1;
+    EXPECT_EQ(FormatNumber("2.25", oneDigit), "2.3");
+
     NumberFormat fourDigits;
     fourDigits.fractionDigits = 4;
     EXPECT_EQ(FormatNumber("2.67495", fourDigits), "2.6750");
@@ -140,6 +144,10 @@ TEST(FormatNumber, FollowsTheNumberFormat) {
     NumberFormat ungrouped;
     ungrouped.groupSize = 0;
     EXPECT_EQ(FormatNumber("1234567", ungrouped), "1234567.00");
+
+    NumberFormat singles;
+    singles.groupSize = 1;
+    EXPECT_EQ(FormatNumber("1234", singles), "1,2,3,4.00");
 
     NumberFormat indianSpace;
     indianSpace.groupSeparator = "\u00a0";
@@ -151,20 +159,20 @@ TEST(FormatNumber, WritesAndReadsTheFormatsNegativeForm) {
     struct Case {
         NegativeForm form;
         bool commaDecimal;
-        std::string written;  // of -1234.5
+        std::string written;  // of -1234.56, and read back to its last digit
     };
-    for (const Case& c : {Case{NegativeForm::Parentheses, false, "(1,234.50)"},
-                          Case{NegativeForm::Parentheses, true, "(1.234,50)"},
-                          Case{NegativeForm::MinusBefore, false, "-1,234.50"},
-                          Case{NegativeForm::MinusBefore, true, "-1.234,50"},
-                          Case{NegativeForm::MinusSpaceBefore, false, "- 1,234.50"},
-                          Case{NegativeForm::MinusAfter, false, "1,234.50-"},
-                          Case{NegativeForm::MinusAfter, true, "1.234,50-"},
-                          Case{NegativeForm::SpaceMinusAfter, false, "1,234.50 -"}}) {
+    for (const Case& c : {Case{NegativeForm::Parentheses, false, "(1,234.56)"},
+                          Case{NegativeForm::Parentheses, true, "(1.234,56)"},
+                          Case{NegativeForm::MinusBefore, false, "-1,234.56"},
+                          Case{NegativeForm::MinusBefore, true, "-1.234,56"},
+                          Case{NegativeForm::MinusSpaceBefore, false, "- 1,234.56"},
+                          Case{NegativeForm::MinusAfter, false, "1,234.56-"},
+                          Case{NegativeForm::MinusAfter, true, "1.234,56-"},
+                          Case{NegativeForm::SpaceMinusAfter, false, "1,234.56 -"}}) {
         NumberFormat format = c.commaDecimal ? CommaDecimal() : NumberFormat{};
         format.negativeForm = c.form;
         SCOPED_TRACE(c.written);
-        EXPECT_EQ(FormatNumber(c.commaDecimal ? "-1234,5" : "-1234.5", format), c.written);
+        EXPECT_EQ(FormatNumber(c.commaDecimal ? "-1234,56" : "-1234.56", format), c.written);
         EXPECT_EQ(FormatNumber(c.written, format), c.written);
     }
 }

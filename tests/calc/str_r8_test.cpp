@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         StrR8Case{1e-300, "1E-300"}, StrR8Case{1.5e100, "1.5E+100"},
         StrR8Case{5e-324, "4.94065645841247E-324"}, StrR8Case{DBL_MAX, "1.79769313486232E+308"},
         StrR8Case{117.0 - 99.5744680851064, "17.4255319148936"}, StrR8Case{1750, "1750"},
-        StrR8Case{10000, "10000"}, StrR8Case{1e-10, "1E-10"}, StrR8Case{-1.5e-100, "-1.5E-100"},
+        StrR8Case{10000, "10000"}, StrR8Case{1.5e-9, "1.5E-09"}, StrR8Case{1e-10, "1E-10"},
+        StrR8Case{-1.5e-100, "-1.5E-100"},
         // Below 1e-5 the digits come from the exact conversion, rounded at the 15th digit:
         // ...21797 rounds up.
         StrR8Case{2.9057912897821798E-6, "2.90579128978218E-06"}));
@@ -83,6 +84,7 @@ TEST(StrR4, SevenSignificantDigits) {
     EXPECT_EQ(StrR4(12345678.0f, format), "1.234568E+07");
     EXPECT_EQ(StrR4(-2.5f, format), "-2.5");
     EXPECT_EQ(StrR4(0.0f, format), "0");
+    EXPECT_EQ(StrR4(-0.0f, format), "0");
     EXPECT_EQ(StrR4(0.00001f, format), "1E-05");
     EXPECT_THROW(StrR4(std::numeric_limits<float>::infinity(), format), CalcError);
 }

@@ -39,6 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"2 E +2", 200}, ValCase{"1e", 1}, ValCase{"1e+", 1}, ValCase{"1ex5", 1},
         ValCase{"-5", -5}, ValCase{"+5", 5}, ValCase{"- 5", -5}, ValCase{".5", 0.5},
         ValCase{"-.5", -0.5}, ValCase{"5.", 5}, ValCase{"--5", 0}, ValCase{"\r5", 0},
+        // Zero however written; sixteen digits, more than a double holds as a whole number.
+        ValCase{"-0", 0}, ValCase{"0e500", 0}, ValCase{"900719925474099.5", 900719925474099.5},
         ValCase{"17.4255319148936", 17.4255319148936}, ValCase{"1E-05", 1e-5},
         ValCase{"1.15292150460685E+18", 1.15292150460685e18}, ValCase{"0.1", 0.1},
         ValCase{"1e-400", 0}, ValCase{"-1e-400", 0}, ValCase{"1e-9999999999999999999999", 0},
@@ -51,9 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"2.9057912897821798E-6", 2.9057912897821798E-6}));
 
 TEST(Val, NumbersTooLargeForADoubleOverflow) {
-    for (const std::string& text :
-         std::initializer_list<std::string>{"1e309", "1.7976931348623159e308", "-1e400",
-                                            "1e99999999999999999999999", std::string(400, '9')}) {
+    // An exponent of 2^64 too: its digits must not wrap round to a small exponent.
+    for (const std::string& text : std::initializer_list<std::string>{
+             "1e309", "1.7976931348623159e308", "-1e400", "1e99999999999999999999999",
+             std::string(400, '9'), "1e18446744073709551616"}) {
         try {
             Val(text);
             ADD_FAILURE() << text << " read without error";
@@ -64,9 +67,11 @@ TEST(Val, NumbersTooLargeForADoubleOverflow) {
 }
 
 TEST(Val, LongTextsReadCorrectlyRounded) {
-    // 2^53 + 1 lies halfway between two doubles; a non-zero digit far beyond it decides.
+    // 2^53 + 1 lies halfway between two doubles; a non-zero digit far beyond it decides, zeros
+    // do not.
     EXPECT_EQ(Val("9007199254740993"), 9007199254740992.0);
     EXPECT_EQ(Val("9007199254740993." + std::string(2000, '0') + "1"), 9007199254740994.0);
+    EXPECT_EQ(Val("9007199254740993." + std::string(2000, '0')), 9007199254740992.0);
     EXPECT_EQ(Val("0." + std::string(1'000'000, '3')), 1.0 / 3.0);
     EXPECT_EQ(Val("0." + std::string(1'000'000, '0') + "1"), 0.0);
     EXPECT_EQ(Val(std::string(1'000'000, ' ') + "7"), 7.0);
