@@ -13,16 +13,14 @@ constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Walks a text the way Val sees it: blanks skipped wherever they stand, and commas too when
-// reading an amount, which is the same as reading the text with its commas removed.
+// Walks a text the way Val sees it: blanks skipped wherever they stand.
 class SkippingCursor {
   public:
-    SkippingCursor(std::string_view text, bool skipCommas) : text_(text), skipCommas_(skipCommas) {}
+    explicit SkippingCursor(std::string_view text) : text_(text) {}
 
     // The next character that is not skipped, or '\0' at the end.
     char Peek() {
-        while (pos_ < text_.size() &&
-               (IsIgnoredBlank(text_[pos_]) || (skipCommas_ && text_[pos_] == ','))) {
+        while (pos_ < text_.size() && IsIgnoredBlank(text_[pos_])) {
             ++pos_;
         }
         return pos_ < text_.size() ? text_[pos_] : '\0';
@@ -33,12 +31,11 @@ class SkippingCursor {
 
   private:
     std::string_view text_;
-    bool skipCommas_;
     std::size_t pos_ = 0;
 };
 
-double ReadNumberAtHead(std::string_view text, bool skipCommas) {
-    SkippingCursor cursor(text, skipCommas);
+double ReadNumberAtHead(std::string_view text) {
+    SkippingCursor cursor(text);
     DecimalReader reader;
 
     bool negative = false;
@@ -88,7 +85,7 @@ double ReadNumberAtHead(std::string_view text, bool skipCommas) {
 }  // namespace
 
 double Val(std::string_view text) {
-    return ReadNumberAtHead(text, false);
+    return ReadNumberAtHead(text);
 }
 
 std::string Replace(std::string_view text, std::string_view find, std::string_view replacement) {
