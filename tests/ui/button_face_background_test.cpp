@@ -5,8 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "ui/about/frm_about.h"
-#include "ui/main/form1.h"
+#include "tests/support/load_window.h"
 
 namespace tolvi::test {
 
@@ -57,12 +56,7 @@ void ButtonFaceBackgroundTest::boxesHaveTheirBackground() {
     QFETCH(QString, window);
     QFETCH(QString, box);
     QFETCH(bool, buttonFace);
-    std::unique_ptr<QWidget> form;
-    if (window == QLatin1String("Form1")) {
-        form = std::make_unique<Form1>(NumberFormat{});
-    } else {
-        form = std::make_unique<frmAbout>(nullptr);
-    }
+    const std::unique_ptr<QWidget> form = LoadWindow(window);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     auto* control = form->findChild<QWidget*>(box);

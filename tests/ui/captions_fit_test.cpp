@@ -9,8 +9,7 @@
 #include <QStyleOptionFrame>
 #include <QTest>
 
-#include "ui/about/frm_about.h"
-#include "ui/main/form1.h"
+#include "tests/support/load_window.h"
 
 namespace tolvi::test {
 
@@ -94,12 +93,7 @@ void CaptionsFitTest::everyCaptionFitsItsRoom() {
         desktop.setPointSizeF(desktopPoints);
         QApplication::setFont(desktop);
     }
-    std::unique_ptr<QWidget> form;
-    if (window == QLatin1String("Form1")) {
-        form = std::make_unique<Form1>(NumberFormat{});
-    } else {
-        form = std::make_unique<frmAbout>(nullptr);
-    }
+    const std::unique_ptr<QWidget> form = LoadWindow(window);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QTEST(form->font().pointSizeF(), "fittedPoints");
