@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/fit_font.h"
+
 namespace tolvi::platform {
 
 namespace {
@@ -82,13 +84,10 @@ void ErrorNotice::ShowError(const QString& message) {
     const int margin = LeftMargin(controls);  // kept on both sides
     const int room = band.width() - 2 * margin - 2 * kPadding;
 
-    QFont font = window.font();
-    const auto fits = [&](const QFontMetrics& metrics) {
+    const QFont font = ShrunkToFit(window.font(), kSmallestPointSize, [&](const QFont& candidate) {
+        const QFontMetrics metrics(candidate);
         return metrics.horizontalAdvance(message) <= room && metrics.height() <= band.height();
-    };
-    while (!fits(QFontMetrics(font)) && font.pointSizeF() - 0.5 >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
+    });
     setFont(font);
 
     // Under the field's left edge where the text has room, further left where it has not.

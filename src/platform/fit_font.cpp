@@ -66,15 +66,28 @@ bool EverythingFits(const QWidget& window) {
 
 }  // namespace
 
+QFont ShrunkToFit(QFont font, double smallestPointSize,
+                  const std::function<bool(const QFont&)>& fits) {
+    while (!fits(font) && font.pointSizeF() - 0.5 >= smallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    return font;
+}
+
 void FitFontToLayout(QWidget& window) {
-    QFont font = window.font();
-    if (font.pointSizeF() <= 0) {
+    if (window.font().pointSizeF() <= 0) {
         return;  // a font sized in pixels: leave it alone
     }
-    while (!EverythingFits(window) && font.pointSizeF() - 0.5 >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        window.setFont(font);
-    }
+    // Each size is tried on the window itself: the controls measure in the font they inherit.
+    const auto tryOn = [&window](const QFont& font) {
+        if (font != window.font()) {
+            window.setFont(font);
+        }
+    };
+    tryOn(ShrunkToFit(window.font(), kSmallestPointSize, [&](const QFont& font) {
+        tryOn(font);
+        return EverythingFits(window);
+    }));
 }
 
 }  // namespace tolvi::platform

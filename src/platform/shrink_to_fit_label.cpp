@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "platform/fit_font.h"
+
 namespace tolvi::platform {
 
 namespace {
@@ -12,13 +14,10 @@ constexpr double kSmallestPointSize = 4.0;
 ShrinkToFitLabel::ShrinkToFitLabel(QWidget* parent) : QLabel(parent) {}
 
 QFont ShrinkToFitLabel::FittingFont() const {
-    QFont fitting = font();
     const int room = contentsRect().width() - 2 * margin();
-    while (QFontMetrics(fitting).horizontalAdvance(text()) > room &&
-           fitting.pointSizeF() - 0.5 >= kSmallestPointSize) {
-        fitting.setPointSizeF(fitting.pointSizeF() - 0.5);
-    }
-    return fitting;
+    return ShrunkToFit(font(), kSmallestPointSize, [this, room](const QFont& fitting) {
+        return QFontMetrics(fitting).horizontalAdvance(text()) <= room;
+    });
 }
 
 void ShrinkToFitLabel::paintEvent(QPaintEvent* event) {
