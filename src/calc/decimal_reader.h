@@ -5,6 +5,15 @@
 
 namespace tolvi {
 
+// The characters both readers of numbers share: decimal digits, and the exponent letters E and
+// D in either case.
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool IsExponentLetter(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
 // Collects the digits of a decimal number as a reader scans them and turns them into the
 // nearest double. Input of any length is taken: significant digits beyond what decides the
 // rounding are kept as one sticky digit, and exponents saturate, so memory stays bounded.

@@ -11,9 +11,6 @@ namespace {
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
-constexpr bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 [[noreturn]] void Mismatch() {
     throw CalcError(CalcErrorKind::TypeMismatch);
@@ -92,9 +89,7 @@ double ReadDisplayNumber(std::string_view text, const NumberFormat& format) {
     if (!reader.HasDigits()) {
         Mismatch();
     }
-    // The exponent letters Val takes: E or D, in either case.
-    if (!text.empty() && (text.front() == 'E' || text.front() == 'e' || text.front() == 'D' ||
-                          text.front() == 'd')) {
+    if (!text.empty() && IsExponentLetter(text.front())) {
         text.remove_prefix(1);
         if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
             if (text.front() == '-') {

@@ -9,9 +9,6 @@ namespace {
 constexpr bool IsIgnoredBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-constexpr bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Walks a text the way Val sees it: blanks skipped wherever they stand.
 class SkippingCursor {
@@ -58,7 +55,7 @@ double ReadNumberAtHead(std::string_view text) {
     }
 
     // An exponent counts only when at least one digit follows its letter and sign.
-    if (const char c = cursor.Peek(); c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+    if (IsExponentLetter(cursor.Peek())) {
         const std::size_t beforeExponent = cursor.Position();
         cursor.Advance();
         DecimalReader withExponent = reader;
