@@ -53,10 +53,7 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::siz
     while (const auto line = lines.Next()) {
         row.clear();
         const auto parsed = line->tooLong ? std::nullopt : ParseBatchLine(line->text);
-        if (line->tooLong) {
-            row = "\t\t\t\t\tBad input line: too long";
-            status = 2;
-        } else if (parsed) {
+        if (parsed) {
             const RecalculationOutcome outcome =
                 RecalculateFresh(parsed->mode, parsed->amount, parsed->rate, format);
             const FieldTexts& f = outcome.fields;
@@ -69,7 +66,7 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::siz
                 row += CalcErrorName(*outcome.error);
             }
         } else {
-            row = "\t\t\t\t\tBad input line";
+            row = line->tooLong ? "\t\t\t\t\tBad input line: too long" : "\t\t\t\t\tBad input line";
             status = 2;
         }
         row += '\n';
