@@ -3,22 +3,14 @@
 # checks that the process ends with status 0 within 10 seconds.
 # Usage: exits_when_closed.sh PROGRAM CLOSE_WINDOW
 set -uo pipefail
+if [ -z "${TOLVI_ON_XVFB:-}" ]; then
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../with_xvfb.sh" "$0" "$@"
+fi
 program=$1
 close_window=$2
-scratch=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$scratch/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 "$program" &
 app=$!
