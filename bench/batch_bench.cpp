@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/cli/batch.h"
+#include "cli/batch.h"
+#include "tests/support/string_streams.h"
 
 namespace tolvi {
 namespace {
@@ -23,8 +24,8 @@ void BM_BatchLines(benchmark::State& state) {
     const std::string input = BatchInput(lines);
     const NumberFormat format;
     for (auto _ : state) {
-        StringSource in(input);
-        StringSink out;
+        test::StringSource in(input);
+        test::StringSink out;
         benchmark::DoNotOptimize(RunBatch(in, out, format));
     }
     state.SetItemsProcessed(state.iterations() * lines);

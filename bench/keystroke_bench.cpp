@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 #include "calc/number_format.h"
-#include "ui/main/form1.h"
+#include "ui/main_window/main_window.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void SendKey(QWidget* field, int key, const QString& text) {
 }
 
 void Keystrokes(benchmark::State& state, bool exclusive) {
-    tolvi::Form1 form{tolvi::NumberFormat{}};
+    tolvi::MainWindow form{tolvi::NumberFormat{}};
     form.show();
     auto* amount = form.findChild<QLineEdit*>(QStringLiteral("Text_amount"));
     auto* rate = form.findChild<QLineEdit*>(QStringLiteral("Text_vat"));

@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/batch.h"
+#include "cli/batch.h"
+#include "tests/support/string_streams.h"
 
 namespace {
 
@@ -41,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t piece = 1 + data[0] / 64;
     const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    tolvi::StringSource whole(input);
-    tolvi::StringSink wholeOut;
+    tolvi::test::StringSource whole(input);
+    tolvi::test::StringSink wholeOut;
     const int status = tolvi::RunBatch(whole, wholeOut, tolvi::NumberFormat{}, maxLength);
-    tolvi::StringSource pieces(input, piece);
-    tolvi::StringSink piecesOut;
+    tolvi::test::StringSource pieces(input, piece);
+    tolvi::test::StringSink piecesOut;
     Require(tolvi::RunBatch(pieces, piecesOut, tolvi::NumberFormat{}, maxLength) == status);
     Require(piecesOut.text == wholeOut.text);
 

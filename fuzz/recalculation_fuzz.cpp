@@ -1,8 +1,9 @@
-// Arbitrary text as amount and rate, in both modes, and to Val and FormatNumber. Checks:
-// - passing a value through text is Val of StrR8, and twice gives what once gives;
-// - FormatNumber of its own output gives that output again;
-// - after a complete recalculation the rounded VAT is FormatNumber of the VAT caption;
-// - the amount reading is Val of the text with its commas removed.
+// Arbitrary text as amount and rate, in both modes, and to the readings and FormatForDisplay.
+// Checks:
+// - passing a value through text is ReadNumber of NumberToText, and twice gives what once gives;
+// - FormatForDisplay of its own output gives that output again;
+// - after a complete recalculation the rounded VAT is FormatForDisplay of the unrounded VAT;
+// - the amount reading is ReadNumber of the text with its commas taken out.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,10 +12,10 @@
 #include <string_view>
 
 #include "calc/calc_error.h"
-#include "calc/format_number.h"
-#include "calc/fresh_recalculation.h"
-#include "calc/str_r8.h"
-#include "calc/val.h"
+#include "calc/display_form.h"
+#include "calc/number_reading.h"
+#include "calc/number_text.h"
+#include "calc/recalculation.h"
 
 namespace {
 
@@ -29,11 +30,12 @@ void Require(bool holds) {
 void CheckThroughText(std::string_view text, const NumberFormat& format) {
     double value = 0;
     try {
-        value = Val(text);
+        value = ReadNumber(text);
     } catch (const CalcError&) {
         return;
     }
-    // Through text is Val of StrR8, and a second pass changes nothing; both may overflow.
+    // Through text is ReadNumber of NumberToText, and a second pass changes nothing; both may
+    // overflow.
     const auto through = [&](double v) {
         try {
             return ThroughText(v, format);
@@ -43,7 +45,7 @@ void CheckThroughText(std::string_view text, const NumberFormat& format) {
     };
     const auto written = [&](double v) {
         try {
-            return Val(StrR8(v, format));
+            return ReadNumber(NumberToText(v, format));
         } catch (const CalcError&) {
             return __builtin_nan("");
         }
@@ -67,26 +69,27 @@ double ReadOrNan(double (*read)(std::string_view), std::string_view text) {
 
 void CheckAmountReading(std::string_view text) {
     const double direct = ReadOrNan(ReadAmount, text);
-    const std::string withoutCommas = Replace(text, ",", "");
-    const double replaced = ReadOrNan(Val, withoutCommas);
+    std::string withoutCommas(text);
+    std::erase(withoutCommas, ',');
+    const double replaced = ReadOrNan(ReadNumber, withoutCommas);
     Require(std::memcmp(&direct, &replaced, sizeof direct) == 0);
 }
 
-void CheckFormatNumber(std::string_view text, const NumberFormat& format) {
+void CheckFormatForDisplay(std::string_view text, const NumberFormat& format) {
     std::string formatted;
     try {
-        formatted = FormatNumber(text, format);
+        formatted = FormatForDisplay(text, format);
     } catch (const CalcError&) {
         return;
     }
-    Require(FormatNumber(formatted, format) == formatted);
+    Require(FormatForDisplay(formatted, format) == formatted);
 }
 
 void CheckRecalculation(VatMode mode, std::string_view amount, std::string_view rate,
                         const NumberFormat& format) {
-    const RecalculationOutcome outcome = RecalculateFresh(mode, amount, rate, format);
-    if (!outcome.error) {
-        Require(outcome.fields.roundedVat == FormatNumber(outcome.fields.vatCaption, format));
+    const Recalculation done = Recalculate(amount, rate, mode, ResultTexts{}, format);
+    if (!done.error) {
+        Require(done.results.roundedVat == FormatForDisplay(done.results.unroundedVat, format));
     }
 }
 
@@ -104,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     comma.groupSeparator = ".";
     for (const NumberFormat& format : {NumberFormat{}, comma}) {
         CheckThroughText(input, format);
-        CheckFormatNumber(input, format);
+        CheckFormatForDisplay(input, format);
         CheckRecalculation(VatMode::Inclusive, amount, rate, format);
         CheckRecalculation(VatMode::Exclusive, amount, rate, format);
     }

@@ -4,9 +4,9 @@
 #include <QLocale>
 
 #include "app_identity.h"
-#include "platform/regional_number_format.h"
-#include "platform/screen_centring.h"
-#include "ui/main/form1.h"
+#include "ui/main_window/main_window.h"
+#include "widgets/regional_number_format.h"
+#include "widgets/screen_centring.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::identity::kDesktopFileName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvi/icon.png")));
 
-    tolvi::Form1 form(tolvi::platform::CalculatorNumberFormat(QLocale::system()));
-    tolvi::platform::CenterOnScreen(form);
-    form.show();
+    tolvi::MainWindow window(tolvi::widgets::CalculatorNumberFormat(QLocale::system()));
+    tolvi::widgets::CenterOnScreen(window);
+    window.show();
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cli/command_line.h"
-#include "app/cli/file_stream.h"
+#include "cli/command_line.h"
+#include "cli/file_stream.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);

@@ -4,14 +4,13 @@
 
 namespace tolvi {
 
-std::uint16_t ApplyKeyRule(std::uint16_t keyAscii) {
+std::uint16_t ApplyKeyRule(std::uint16_t code) {
     constexpr std::uint16_t kBackspace = 8;
-    if (keyAscii == kBackspace) {
-        return keyAscii;
+    if (code == kBackspace) {
+        return code;
     }
     constexpr std::u16string_view kAccepted = u"0123456789.";
-    return kAccepted.find(static_cast<char16_t>(keyAscii)) != std::u16string_view::npos ? keyAscii
-                                                                                        : 0;
+    return kAccepted.find(static_cast<char16_t>(code)) != std::u16string_view::npos ? code : 0;
 }
 
 }  // namespace tolvi

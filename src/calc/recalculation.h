@@ -1,16 +1,38 @@
 #pragma once
 
-#include "calc/calculator_fields.h"
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/calc_error.h"
 #include "calc/number_format.h"
 
 namespace tolvi {
 
-// Recomputes the VAT caption, rounded VAT, total, price and unformatted price from the amount,
-// the rate and the mode. A CalcError ends it at the step that raised it: fields written before
-// keep their new texts, the others keep theirs.
-void Text_amount_Change(CalculatorFields& fields, const NumberFormat& format);
+// Whether the amount includes VAT, excludes it, or (only before a mode is chosen) neither.
+enum class VatMode { Inclusive, Exclusive, Neither };
 
-// Keeps the rounded VAT in step with the VAT caption.
-void Text_vat_result_Change(CalculatorFields& fields, const NumberFormat& format);
+// The texts of the five result fields, with the ones the window starts with.
+struct ResultTexts {
+    std::string unroundedVat = "0.00";  // the VAT as NumberToText writes it
+    std::string roundedVat;             // the VAT in display form
+    std::string total;                  // the amount with VAT, in display form
+    std::string price;                  // the amount without VAT, in display form
+    std::string unformattedPrice = "0.00";
+
+    bool operator==(const ResultTexts&) const = default;
+};
+
+struct Recalculation {
+    ResultTexts results;
+    std::optional<CalcErrorKind> error;  // what ended the recalculation early, if anything
+};
+
+// Recomputes the five results from the amount, the rate and the mode. `current` are the
+// result fields as they stand: with neither mode chosen the recalculation works on them, and
+// an error that ends it early leaves the fields it had not written yet as they were there;
+// the fields written before the error keep their new texts.
+Recalculation Recalculate(std::string_view amount, std::string_view rate, VatMode mode,
+                          ResultTexts current, const NumberFormat& format);
 
 }  // namespace tolvi

@@ -26,8 +26,8 @@ set_target_properties(tolvi_calculator PROPERTIES
 set(TOLVI_LEGAL_NOTICE "Copyright © ${TOLVI_COMPANY_NAME}")
 configure_file(page/index.html.in ${TOLVI_WEB_SITE_DIR}/index.html @ONLY)
 foreach(file
-        about_dialog.js calculator.js error_notice.js field_length_limit.js form1.js
-        help_menu.js key_press_field.js mode_buttons.js shrink_to_fit.js tolvi.css)
+        about_dialog.js calculator.js error_notice.js field_length_limit.js filtered_field.js
+        help_menu.js main_window.js mode_buttons.js shrink_to_fit.js tolvi.css)
     configure_file(page/${file} ${TOLVI_WEB_SITE_DIR}/${file} COPYONLY)
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/resources/icon.png ${TOLVI_WEB_SITE_DIR}/icon.png COPYONLY)

@@ -38,12 +38,5 @@ TEST(CheckedArithmetic, FiniteResultsPassUnchanged) {
     EXPECT_EQ(CheckedMul(1e-200, 1e-200), 0.0);  // underflow is not an error
 }
 
-TEST(CalcError, MessagesNameTheKind) {
-    EXPECT_STREQ(CalcError(CalcErrorKind::Overflow).what(), "Overflow");
-    EXPECT_STREQ(CalcError(CalcErrorKind::DivisionByZero).what(), "Division by zero");
-    EXPECT_STREQ(CalcError(CalcErrorKind::InvalidOperation).what(), "Invalid operation");
-    EXPECT_STREQ(CalcError(CalcErrorKind::TypeMismatch).what(), "Type mismatch");
-}
-
 }  // namespace
 }  // namespace tolvi

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/field_length.h"
-
 namespace tolvi {
 namespace {
 
@@ -38,10 +36,6 @@ TEST(KeyRule, EverythingElseIsDiscarded) {
     for (const std::uint16_t code : discarded) {
         EXPECT_EQ(ApplyKeyRule(code), 0) << code;
     }
-}
-
-TEST(FieldLength, TheNoticeNamesTheLimit) {
-    EXPECT_EQ(FieldTooLongNotice(), "Not pasted: longer than 1000 characters");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calc/calc_error.h"
-#include "calc/str_r8.h"
+#include "calc/number_text.h"
 
 namespace tolvi {
 namespace {
@@ -17,11 +17,11 @@ struct FormulaCase {
     Formula formula;
     std::string amount;
     std::string rate;
-    std::string expected;  // as StrR8 writes it
+    std::string expected;  // as NumberToText writes it
 };
 
 void PrintTo(const FormulaCase& c, std::ostream* out) {
-    *out << (c.formula == Formula::Exclusive ? "FN_VAT_EXC" : "FN_VAT_INC") << "(\"" << c.amount
+    *out << (c.formula == Formula::Exclusive ? "ExclusiveVat" : "InclusiveVat") << "(\"" << c.amount
          << "\", \"" << c.rate << "\") -> " << c.expected;
 }
 
@@ -30,9 +30,9 @@ class VatFormula : public testing::TestWithParam<FormulaCase> {};
 TEST_P(VatFormula, GivesTheVatToTheLastDigit) {
     const FormulaCase& c = GetParam();
     const NumberFormat format;
-    const double vat = c.formula == Formula::Exclusive ? FN_VAT_EXC(c.amount, c.rate, format)
-                                                       : FN_VAT_INC(c.amount, c.rate, format);
-    EXPECT_EQ(StrR8(vat, format), c.expected) << c.amount << " at " << c.rate;
+    const double vat = c.formula == Formula::Exclusive ? ExclusiveVat(c.amount, c.rate, format)
+                                                       : InclusiveVat(c.amount, c.rate, format);
+    EXPECT_EQ(NumberToText(vat, format), c.expected) << c.amount << " at " << c.rate;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,25 +64,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VatFormula, ARateOfMinusOneHundredDividesByZero) {
     const NumberFormat format;
     try {
-        FN_VAT_INC("5", "-100", format);
+        InclusiveVat("5", "-100", format);
         ADD_FAILURE();
     } catch (const CalcError& e) {
         EXPECT_EQ(e.kind(), CalcErrorKind::DivisionByZero);
     }
     try {
-        FN_VAT_INC("", "-100", format);
+        InclusiveVat("", "-100", format);
         ADD_FAILURE();
     } catch (const CalcError& e) {
         EXPECT_EQ(e.kind(), CalcErrorKind::InvalidOperation);
     }
-    EXPECT_EQ(FN_VAT_EXC("5", "-100", format), -5);
+    EXPECT_EQ(ExclusiveVat("5", "-100", format), -5);
 }
 
 TEST(VatFormula, ProductsBeyondADoubleOverflow) {
     const NumberFormat format;
     const std::string huge = "1e300";
-    EXPECT_THROW(FN_VAT_EXC(huge, huge, format), CalcError);
-    EXPECT_THROW(FN_VAT_INC("1.7e308", "0", format), CalcError);
+    EXPECT_THROW(ExclusiveVat(huge, huge, format), CalcError);
+    EXPECT_THROW(InclusiveVat("1.7e308", "0", format), CalcError);
 }
 
 }  // namespace

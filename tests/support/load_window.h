@@ -6,17 +6,17 @@
 #include <memory>
 
 #include "calc/number_format.h"
-#include "ui/about/frm_about.h"
-#include "ui/main/form1.h"
+#include "ui/about_window/about_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace tolvi::test {
 
 // "Form1", the main window, or "frmAbout", the About window.
 inline std::unique_ptr<QWidget> LoadWindow(const QString& name) {
     if (name == QLatin1String("Form1")) {
-        return std::make_unique<Form1>(NumberFormat{});
+        return std::make_unique<tolvi::MainWindow>(NumberFormat{});
     }
-    return std::make_unique<frmAbout>(nullptr);
+    return std::make_unique<AboutWindow>(nullptr);
 }
 
 }  // namespace tolvi::test

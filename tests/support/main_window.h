@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "calc/number_format.h"
-#include "ui/main/form1.h"
+#include "ui/main_window/main_window.h"
 
 namespace tolvi::test {
 
-struct MainWindow {
-    MainWindow() : form(std::make_unique<Form1>(NumberFormat{})) {
+struct TestWindow {
+    TestWindow() : form(std::make_unique<tolvi::MainWindow>(NumberFormat{})) {
         form->show();
         form->activateWindow();
         QApplication::setActiveWindow(form.get());
@@ -38,7 +38,7 @@ struct MainWindow {
     QLineEdit* rate() const { return Control<QLineEdit>("Text_vat"); }
     QRadioButton* inclusive() const { return Control<QRadioButton>("Option_vat_inc"); }
     QRadioButton* exclusive() const { return Control<QRadioButton>("Option_vat_exc"); }
-    QLabel* vatCaption() const { return Control<QLabel>("Text_vat_result"); }
+    QLabel* unroundedVat() const { return Control<QLabel>("Text_vat_result"); }
     QLineEdit* roundedVat() const { return Control<QLineEdit>("Text_vat_round"); }
     QLineEdit* total() const { return Control<QLineEdit>("Text_total"); }
     QLineEdit* price() const { return Control<QLineEdit>("Text_Price"); }
@@ -48,7 +48,7 @@ struct MainWindow {
 
     // The five result texts, in the order VAT, rounded VAT, total, price, unformatted price.
     QStringList Results() const {
-        return {vatCaption()->text(), roundedVat()->text(), total()->text(), price()->text(),
+        return {unroundedVat()->text(), roundedVat()->text(), total()->text(), price()->text(),
                 unformattedPrice()->text()};
     }
 
@@ -59,7 +59,7 @@ struct MainWindow {
         QTest::keyClick(field, Qt::Key_Delete);
     }
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<tolvi::MainWindow> form;
 };
 
 }  // namespace tolvi::test

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "calc/record_fields.h"
+#include "calc/recalculation.h"
 
 namespace tolvi::test {
 
@@ -15,7 +15,7 @@ struct WorkedRecalculation {
     VatMode mode;
     std::string_view amount;
     std::string_view rate;
-    std::string_view vatCaption;
+    std::string_view unroundedVat;
     std::string_view roundedVat;
     std::string_view total;
     std::string_view price;
@@ -60,7 +60,7 @@ inline std::string_view ModeName(VatMode mode) {
 // How a failing row is named: "exclusive "105" at "17.5" -> 18.375 | 18.38 | ...".
 inline void PrintTo(const WorkedRecalculation& row, std::ostream* out) {
     *out << ModeName(row.mode) << " \"" << row.amount << "\" at \"" << row.rate << "\" -> "
-         << row.vatCaption << " | " << row.roundedVat << " | " << row.total << " | " << row.price
+         << row.unroundedVat << " | " << row.roundedVat << " | " << row.total << " | " << row.price
          << " | " << row.unformattedPrice;
 }
 

@@ -258,7 +258,7 @@ class PageTest(PageTestCase):
                 self.enter("Text_vat", row["rate"])
                 self.enter("Text_amount", row["amount"])
                 self.assertEqual(row["amount"], self.text("Text_amount"))
-                self.assertEqual([row["vatCaption"], row["roundedVat"], row["total"],
+                self.assertEqual([row["unroundedVat"], row["roundedVat"], row["total"],
                                   row["price"], row["unformattedPrice"]], self.results())
                 self.assertEqual("", self.notice())
 

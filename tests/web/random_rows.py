@@ -12,7 +12,7 @@ import random
 
 MODES = ("inclusive", "exclusive")
 
-# Characters that are not part of any number form Val or FormatNumber read.
+# Characters that are not part of any number form Val or FormatForDisplay read.
 _STRAY = ["a", "x", "E", "D", "e", "d", "€", "$", "%", "(", ")", "'", "_", "/", "½", "٣", "１",
           "\u00a0", "\u2009", "é", "😀", "<", ">", "&", "\"", "\\"]
 
@@ -146,7 +146,7 @@ def _error_row(rng):
     if kind == 2:  # Overflow
         return rng.choice(MODES), rng.choice(["1E308", "9" * 320, "1.7976931348623157E308"]), \
             rng.choice(["17.5", "200", "1E300"])
-    # Type mismatch: the total is not a number by FormatNumber's reading
+    # Type mismatch: the total is not a number by FormatForDisplay's reading
     return "inclusive", rng.choice(["", ".", "1.2.3", "12abc", "1,,0", "5-", "1e"]), \
         rng.choice(["0", "17.5", "20"])
 

@@ -23,15 +23,10 @@ const [rows, done] = arguments;
 import('./calculator.js').then(async ({ loadCalculator }) => {
     const calculator = await loadCalculator();
     const lines = rows.map(([mode, amount, rate]) => {
-        const texts = calculator.initialTexts();
-        texts.amount = amount;
-        texts.rate = rate;
-        texts.inclusive = mode === 'inclusive';
-        texts.exclusive = mode === 'exclusive';
-        const outcome = calculator.recalculate(texts);
-        const t = outcome.texts;
-        return [t.vatCaption, t.roundedVat, t.total, t.price, t.unformattedPrice,
-                outcome.error].join('\\t');
+        const { results: r, error } = calculator.recalculate(
+            amount, rate, mode, calculator.initialResults());
+        return [r.unroundedVat, r.roundedVat, r.total, r.price, r.unformattedPrice,
+                error].join('\\t');
     });
     done(lines);
 }).catch((error) => done('failed: ' + error));

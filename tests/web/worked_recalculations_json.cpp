@@ -38,7 +38,7 @@ int main() {
         json += "\"mode\": " + Quoted(tolvi::test::ModeName(row.mode));
         json += ", \"amount\": " + Quoted(row.amount);
         json += ", \"rate\": " + Quoted(row.rate);
-        json += ", \"vatCaption\": " + Quoted(row.vatCaption);
+        json += ", \"unroundedVat\": " + Quoted(row.unroundedVat);
         json += ", \"roundedVat\": " + Quoted(row.roundedVat);
         json += ", \"total\": " + Quoted(row.total);
         json += ", \"price\": " + Quoted(row.price);

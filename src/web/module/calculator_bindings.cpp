@@ -1,5 +1,5 @@
-// The calculation core as the online calculator page sees it: the key rule, the recalculation
-// over the page's field texts, the error names and the field length limit.
+// The calculation core as the online calculator page sees it: the key rule, the recalculation,
+// the error names and the field length limit.
 #include <emscripten/bind.h>
 
 #include <cstdint>
@@ -11,41 +11,33 @@
 #include "calc/key_rule.h"
 #include "calc/number_format.h"
 #include "calc/recalculation.h"
-#include "calc/record_fields.h"
 
 namespace tolvi::web {
 
 namespace {
 
-// The fields after one recalculation, and the name of the error that ended it early ("" when
+// The results of one recalculation, and the name of the error that ended it early ("" when
 // it ran to its end).
-struct PageOutcome {
-    FieldTexts fields;
+struct PageRecalculation {
+    ResultTexts results;
     std::string error;
 };
 
-// Text_amount_Change over the page's field texts as they stand, with the default number format
-// the command-line calculator uses too. Fields written before an error keep their new texts.
-PageOutcome Recalculate(FieldTexts texts) {
-    const NumberFormat format;
-    RecordFields record(format, std::move(texts));
-    PageOutcome outcome;
-    try {
-        Text_amount_Change(record, format);
-    } catch (const CalcError& error) {
-        outcome.error = std::string(CalcErrorName(error.kind()));
-    }
-    outcome.fields = std::move(record.texts);
-    return outcome;
+// With the default number format, which the command-line calculator uses too.
+PageRecalculation RecalculateForPage(const std::string& amount, const std::string& rate,
+                                     VatMode mode, ResultTexts current) {
+    Recalculation done = Recalculate(amount, rate, mode, std::move(current), NumberFormat{});
+    return {std::move(done.results),
+            done.error ? std::string(CalcErrorName(*done.error)) : std::string()};
 }
 
-// The texts the window starts with.
-FieldTexts InitialFields() {
-    return FieldTexts{};
+// The result texts the window starts with.
+ResultTexts InitialResults() {
+    return ResultTexts{};
 }
 
-std::uint16_t KeyRule(std::uint16_t keyAscii) {
-    return ApplyKeyRule(keyAscii);
+std::uint16_t KeyRule(std::uint16_t code) {
+    return ApplyKeyRule(code);
 }
 
 int MaxFieldLength() {
@@ -60,20 +52,17 @@ EMSCRIPTEN_BINDINGS(tolvi_calculator) {
         .value("Inclusive", VatMode::Inclusive)
         .value("Exclusive", VatMode::Exclusive)
         .value("Neither", VatMode::Neither);
-    value_object<FieldTexts>("FieldTexts")
-        .field("amount", &FieldTexts::amount)
-        .field("rate", &FieldTexts::rate)
-        .field("mode", &FieldTexts::mode)
-        .field("vatCaption", &FieldTexts::vatCaption)
-        .field("roundedVat", &FieldTexts::roundedVat)
-        .field("total", &FieldTexts::total)
-        .field("price", &FieldTexts::price)
-        .field("unformattedPrice", &FieldTexts::unformattedPrice);
-    value_object<PageOutcome>("PageOutcome")
-        .field("fields", &PageOutcome::fields)
-        .field("error", &PageOutcome::error);
-    function("recalculate", &Recalculate);
-    function("initialFields", &InitialFields);
+    value_object<ResultTexts>("ResultTexts")
+        .field("unroundedVat", &ResultTexts::unroundedVat)
+        .field("roundedVat", &ResultTexts::roundedVat)
+        .field("total", &ResultTexts::total)
+        .field("price", &ResultTexts::price)
+        .field("unformattedPrice", &ResultTexts::unformattedPrice);
+    value_object<PageRecalculation>("PageRecalculation")
+        .field("results", &PageRecalculation::results)
+        .field("error", &PageRecalculation::error);
+    function("recalculate", &RecalculateForPage);
+    function("initialResults", &InitialResults);
     function("applyKeyRule", &KeyRule);
     function("maxFieldLength", &MaxFieldLength);
     function("fieldTooLongNotice", &FieldTooLongNotice);

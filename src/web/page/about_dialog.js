@@ -6,8 +6,8 @@ export class AboutDialog {
     constructor(dialog) {
         this.dialog_ = dialog;
         this.cmdOK_ = dialog.querySelector('#cmdOK');
-        this.cmdOK_.addEventListener('click', () => this.cmdOK_Click_());
-        dialog.querySelector('#frmAbout_close').addEventListener('click', () => this.unload_());
+        this.cmdOK_.addEventListener('click', () => this.close_());
+        dialog.querySelector('#frmAbout_close').addEventListener('click', () => this.close_());
         dialog.addEventListener('keydown', (event) => {
             if (event.key === 'Enter' && event.target !== this.cmdOK_) {
                 event.preventDefault();
@@ -22,11 +22,7 @@ export class AboutDialog {
         this.cmdOK_.focus();
     }
 
-    cmdOK_Click_() {
-        this.unload_();
-    }
-
-    unload_() {
+    close_() {
         if (this.dialog_.open) {
             this.dialog_.close();
         }

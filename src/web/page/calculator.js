@@ -17,8 +17,8 @@ function instantiate(imports) {
         .then((bytes) => WebAssembly.instantiate(bytes, imports));
 }
 
-// The calculator's field texts as the page's controls hold them:
-// { amount, rate, inclusive, exclusive, vatCaption, roundedVat, total, price, unformattedPrice }.
+// The calculation core over texts: the amount, the rate, the mode and the five result texts
+// { unroundedVat, roundedVat, total, price, unformattedPrice }.
 export class Calculator {
     constructor(module) {
         this.module_ = module;
@@ -28,47 +28,23 @@ export class Calculator {
 
     // The code the key rule leaves of a typed character's code: the code itself, or 0, which
     // discards the keystroke.
-    applyKeyRule(keyAscii) {
-        return this.module_.applyKeyRule(keyAscii);
+    applyKeyRule(code) {
+        return this.module_.applyKeyRule(code);
     }
 
-    // The texts the window starts with.
-    initialTexts() {
-        return this.fromFields_(this.module_.initialFields());
+    // The result texts the window starts with.
+    initialResults() {
+        return this.module_.initialResults();
     }
 
-    // Text_amount_Change over the texts as they stand. Returns { texts, error }: the texts when
-    // the recalculation ended, and the name of the error that ended it early, or "".
-    recalculate(texts) {
+    // One recalculation. mode is 'inclusive', 'exclusive' or '' (neither); current holds the
+    // result texts as they stand. Returns { results, error }: the new result texts, and the
+    // name of the error that ended the recalculation early, or "".
+    recalculate(amount, rate, mode, current) {
         const { VatMode } = this.module_;
-        const mode = texts.inclusive ? VatMode.Inclusive
-            : texts.exclusive ? VatMode.Exclusive : VatMode.Neither;
-        const outcome = this.module_.recalculate({
-            amount: texts.amount,
-            rate: texts.rate,
-            mode,
-            vatCaption: texts.vatCaption,
-            roundedVat: texts.roundedVat,
-            total: texts.total,
-            price: texts.price,
-            unformattedPrice: texts.unformattedPrice,
-        });
-        return { texts: this.fromFields_(outcome.fields), error: outcome.error };
-    }
-
-    fromFields_(fields) {
-        const { VatMode } = this.module_;
-        return {
-            amount: fields.amount,
-            rate: fields.rate,
-            inclusive: fields.mode === VatMode.Inclusive,
-            exclusive: fields.mode === VatMode.Exclusive,
-            vatCaption: fields.vatCaption,
-            roundedVat: fields.roundedVat,
-            total: fields.total,
-            price: fields.price,
-            unformattedPrice: fields.unformattedPrice,
-        };
+        const vatMode = mode === 'inclusive' ? VatMode.Inclusive
+            : mode === 'exclusive' ? VatMode.Exclusive : VatMode.Neither;
+        return this.module_.recalculate(amount, rate, vatMode, current);
     }
 }
 

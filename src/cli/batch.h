@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+
+#include "calc/number_format.h"
+#include "cli/byte_stream.h"
+
+namespace tolvi {
+
+// The longest batch line taken, in bytes; a longer one is a bad input line.
+inline constexpr std::size_t kMaxBatchLineLength = 1 << 20;
+
+// Reads lines MODE<TAB>AMOUNT<TAB>RATE (MODE "inclusive" or "exclusive", a trailing carriage
+// return dropped) and writes for each one line
+// VAT<TAB>ROUNDED VAT<TAB>TOTAL<TAB>PRICE<TAB>UNFORMATTED PRICE<TAB>ERROR.
+// A line of another form, or longer than `maxLineLength`, gives five empty fields and
+// "Bad input line". Streams line by line; output is flushed whenever more input is awaited.
+// Returns the exit status: 0, or 2 when any line was bad. Raises IoError at the first read or
+// write that fails.
+int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format,
+             std::size_t maxLineLength = kMaxBatchLineLength);
+
+}  // namespace tolvi

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tolvi {
+
+// A failed read or write; its message names what failed and why ("cannot write the output:
+// No space left on device").
+class IoError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Where the command-line calculator reads its input from.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Reads at most `size` bytes into `buffer`; returns 0 only at the end of the input.
+    // Raises IoError when the input cannot be read.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// Where it writes its output. Writes may be held back until Flush; either raises IoError when
+// the output cannot be written.
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    virtual void Write(std::string_view bytes) = 0;
+    virtual void Flush() = 0;
+};
+
+}  // namespace tolvi

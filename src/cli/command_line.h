@@ -1,0 +1,24 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cli/byte_stream.h"
+
+namespace tolvi {
+
+// The exit statuses of the command-line calculator.
+enum ExitStatus : int {
+    kExitSuccess = 0,
+    kExitCalculationError = 1,  // the calculation stopped on an error
+    kExitUsageError = 2,        // wrong arguments, or a bad batch line
+    kExitIoError = 3,           // the input could not be read or the output written
+};
+
+// The command-line calculator: `--inclusive AMOUNT RATE`, `--exclusive AMOUNT RATE`,
+// `--batch`, `--help`, `--version`. Returns the process exit status. A failed read or write
+// ends the run at once with a one-line message on `err`.
+int RunCommandLine(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out,
+                   ByteSink& err);
+
+}  // namespace tolvi

@@ -1,0 +1,53 @@
+#include "cli/file_stream.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tolvi {
+
+namespace {
+
+[[noreturn]] void Fail(const char* what, int error) {
+    throw IoError(std::string(what) + ": " + std::strerror(error));
+}
+
+}  // namespace
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t count = ::read(descriptor_, buffer, size);
+        if (count >= 0) {
+            return static_cast<std::size_t>(count);
+        }
+        if (errno != EINTR) {
+            Fail("cannot read the input", errno);
+        }
+    }
+}
+
+void FileSink::Write(std::string_view bytes) {
+    pending_.append(bytes);
+    if (pending_.size() >= kBufferSize) {
+        Flush();
+    }
+}
+
+void FileSink::Flush() {
+    std::string_view rest = pending_;
+    while (!rest.empty()) {
+        const ssize_t count = ::write(descriptor_, rest.data(), rest.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            pending_.clear();
+            Fail("cannot write the output", count < 0 ? errno : EIO);
+        }
+        rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+    pending_.clear();
+}
+
+}  // namespace tolvi

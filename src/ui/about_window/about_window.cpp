@@ -1,0 +1,42 @@
+#include "ui/about_window/about_window.h"
+
+#include <QKeyEvent>
+
+#include "app_identity.h"
+#include "ui_about_window.h"
+#include "widgets/application.h"
+#include "widgets/fit_font.h"
+
+namespace tolvi {
+
+AboutWindow::AboutWindow(QWidget* owner)
+    : QDialog(owner), ui_(std::make_unique<Ui::AboutWindow>()) {
+    ui_->setupUi(this);
+    // A fixed tool window: a thin title bar with the title and a close button only.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowTitle(QStringLiteral(" About "));
+    widgets::UseButtonFaceBackground(*ui_->Text_about);
+    ui_->Text_about->setPlainText(QLatin1String(identity::kAppTitle) +
+                                  QStringLiteral("\nVersion ") +
+                                  QLatin1String(identity::kVersionText) + QLatin1Char('\n') +
+                                  QLatin1String(identity::kMakerWebHost) + QLatin1Char('\n') +
+                                  QLatin1String(identity::kSupportEmail));
+    ui_->cmdOK->setFocus();
+    connect(ui_->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    widgets::FitFontToLayout(*this);
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    // OK is the window's cancel button as well as its default button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui_->cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace tolvi

@@ -1,0 +1,166 @@
+#include "ui/main_window/main_window.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <initializer_list>
+
+#include "app_identity.h"
+#include "calc/field_length.h"
+#include "calc/key_rule.h"
+#include "calc/recalculation.h"
+#include "ui/about_window/about_window.h"
+#include "ui_main_window.h"
+#include "widgets/application.h"
+#include "widgets/error_notice.h"
+#include "widgets/fit_font.h"
+#include "widgets/web_page.h"
+
+// The icon and the logo live in this library's resources, which a static link would drop.
+static void InitResources() {
+    Q_INIT_RESOURCE(tolvi);
+}
+
+namespace tolvi {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Writes a text into a box only when it changes, so that a box the recalculation did not
+// change keeps its cursor, its selection and its undo history.
+void SetText(QLineEdit& box, const std::string& text) {
+    const QString changed = Q(text);
+    if (box.text() != changed) {
+        box.setText(changed);
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(NumberFormat format, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), format_(std::move(format)) {
+    InitResources();
+    // The window as its description gives it; no handler is bound yet, so no event is raised.
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    for (QLineEdit* box :
+         std::initializer_list<QLineEdit*>{ui_->Text_vat_round, ui_->Text_Price, ui_->Text_total}) {
+        widgets::UseButtonFaceBackground(*box);
+    }
+    // Far beyond any real amount or rate, and short enough for a text box to draw at once.
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        box->setMaxLength(kMaxFieldLength);
+    }
+    QPalette strip = ui_->Picture1->palette();
+    strip.setColor(QPalette::Window, QColor(0x0f, 0x3d, 0x44));
+    ui_->Picture1->setPalette(strip);
+    widgets::FitFontToLayout(*this);
+    BuildHelpMenu();
+    notice_ = new widgets::ErrorNotice(*ui_->Text_amount);
+    ui_->Text_amount->setFocus();
+    BindEvents();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildHelpMenu() {
+    helpMenu_ = new QMenu(QStringLiteral("Help"), this);
+    helpMenu_->setObjectName(QStringLiteral("Help"));
+    const auto add = [this](const char* name, const char* caption, auto command) {
+        QAction* action = helpMenu_->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [command] {
+            if (!widgets::ApplicationEnding()) {
+                command();
+            }
+        });
+    };
+    add("About", "About", [this] { ShowAbout(); });
+    add("VAT_calc_online", "VAT Calculator Online",
+        [] { widgets::OpenWebPage(QLatin1String(identity::kOnlineCalculatorAddress)); });
+    add("Home_Page", "Home Page",
+        [] { widgets::OpenWebPage(QLatin1String(identity::kHomePageAddress)); });
+}
+
+void MainWindow::BindEvents() {
+    const auto recalculate = [this] {
+        if (!widgets::ApplicationEnding()) {
+            Recalculate();
+        }
+    };
+    connect(ui_->Text_amount, &QLineEdit::textChanged, this, recalculate);
+    connect(ui_->Text_vat, &QLineEdit::textChanged, this, recalculate);
+    // A mode button's click is its becoming the selected one.
+    for (QRadioButton* mode : {static_cast<QRadioButton*>(ui_->Option_vat_inc),
+                               static_cast<QRadioButton*>(ui_->Option_vat_exc)}) {
+        connect(mode, &QRadioButton::toggled, this, [recalculate](bool selected) {
+            if (selected) {
+                recalculate();
+            }
+        });
+    }
+    for (widgets::FilteredLineEdit* box : {ui_->Text_amount, ui_->Text_vat}) {
+        box->SetKeyFilter(ApplyKeyRule);
+    }
+    connect(ui_->Command1, &QPushButton::clicked, this, [this] {
+        if (!widgets::ApplicationEnding()) {
+            PopUpHelpMenu();
+        }
+    });
+    // A paste too long for a box is refused whole, also in the rounded VAT and price boxes,
+    // which take what the user types or pastes unfiltered.
+    for (widgets::FilteredLineEdit* box :
+         {ui_->Text_amount, ui_->Text_vat, ui_->Text_vat_round, ui_->Text_Price}) {
+        box->SetPasteRefusedHandler([notice = notice_] {
+            notice->ShowError(QString::fromStdString(FieldTooLongNotice()));
+        });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window is never refused, and ends the application with every window.
+    event->accept();
+    widgets::EndApplication();
+}
+
+void MainWindow::Recalculate() {
+    const VatMode mode = ui_->Option_vat_inc->isChecked()   ? VatMode::Inclusive
+                         : ui_->Option_vat_exc->isChecked() ? VatMode::Exclusive
+                                                            : VatMode::Neither;
+    ResultTexts current{
+        ui_->Text_vat_result->text().toStdString(), ui_->Text_vat_round->text().toStdString(),
+        ui_->Text_total->text().toStdString(), ui_->Text_Price->text().toStdString(),
+        ui_->Label_price->text().toStdString()};
+    const Recalculation done =
+        tolvi::Recalculate(ui_->Text_amount->text().toStdString(),
+                           ui_->Text_vat->text().toStdString(), mode, std::move(current), format_);
+    const ResultTexts& results = done.results;
+    ui_->Text_vat_result->setText(Q(results.unroundedVat));
+    SetText(*ui_->Text_vat_round, results.roundedVat);
+    SetText(*ui_->Text_total, results.total);
+    SetText(*ui_->Text_Price, results.price);
+    ui_->Label_price->setText(Q(results.unformattedPrice));
+    if (done.error) {
+        notice_->ShowError(Q(std::string(CalcErrorName(*done.error))));
+    } else {
+        notice_->hide();
+    }
+}
+
+void MainWindow::PopUpHelpMenu() {
+    // Modal: when it returns, the chosen item's command has run.
+    helpMenu_->exec(mapToGlobal(ui_->Command1->pos()));
+}
+
+void MainWindow::ShowAbout() {
+    AboutWindow about(this);  // loaded afresh at every showing
+    about.setWindowModality(Qt::ApplicationModal);
+    about.exec();
+}
+
+}  // namespace tolvi

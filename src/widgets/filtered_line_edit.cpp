@@ -1,0 +1,207 @@
+#include "widgets/filtered_line_edit.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <optional>
+
+#include "widgets/shortcut_hint.h"
+
+namespace tolvi::widgets {
+
+namespace {
+
+constexpr std::uint16_t kBackspace = 8;
+constexpr std::uint16_t kEnter = 13;
+constexpr std::uint16_t kEscape = 27;
+constexpr std::uint16_t kDelete = 127;
+
+// The character code a key press produces, or nothing for keys that produce no character.
+std::optional<std::uint16_t> CharacterCode(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool control = modifiers.testFlag(Qt::ControlModifier) &&
+                         !modifiers.testFlag(Qt::AltModifier) &&
+                         !modifiers.testFlag(Qt::MetaModifier);
+    switch (key) {
+        case Qt::Key_Backspace:
+            return control ? kDelete : kBackspace;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kEnter;
+        case Qt::Key_Escape:
+            return kEscape;
+        case Qt::Key_Delete:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return std::nullopt;
+        default:
+            break;
+    }
+    if (control && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return static_cast<std::uint16_t>(key - Qt::Key_A + 1);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {}
+
+std::uint16_t FilteredLineEdit::Filter(std::uint16_t code) const {
+    return keyFilter_ ? keyFilter_(code) : code;
+}
+
+QString FilteredLineEdit::Filtered(const QString& text) {
+    QString accepted;
+    for (const QChar c : text) {
+        if (const std::uint16_t code = Filter(c.unicode()); code != 0) {
+            accepted += QChar(code);
+        }
+    }
+    return accepted;
+}
+
+FilteredLineEdit::Typed FilteredLineEdit::RunKeyFilter(const QKeyEvent& key) {
+    using Outcome = Typed::Outcome;
+    if (const auto code = CharacterCode(key)) {
+        const std::uint16_t left = Filter(*code);
+        if (left == 0) {
+            return {Outcome::Swallowed, {}};
+        }
+        return {left == *code ? Outcome::AsItIs : Outcome::Replaced, QString(QChar(left))};
+    }
+    const QString text = key.text();
+    if (text.isEmpty() || !text.at(0).isPrint()) {
+        return {Outcome::NoCharacter, {}};  // navigation, Delete, Shift+Insert
+    }
+    const QString accepted = Filtered(text);
+    if (accepted == text) {
+        return {Outcome::AsItIs, text};
+    }
+    return {accepted.isEmpty() ? Outcome::Swallowed : Outcome::Replaced, accepted};
+}
+
+bool FilteredLineEdit::Swallows(const QKeyEvent& key) {
+    return RunKeyFilter(key).outcome == Typed::Outcome::Swallowed;
+}
+
+void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
+    using Outcome = Typed::Outcome;
+    const Typed typed = RunKeyFilter(*event);
+    if (typed.outcome == Outcome::Swallowed) {
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteWhole();
+        event->accept();
+        return;
+    }
+    const bool inserts = typed.outcome == Outcome::Replaced ||
+                         (typed.outcome == Outcome::AsItIs && typed.text.at(0).isPrint());
+    if (inserts && !Fits(typed.text.size(), selectedText().size())) {
+        QApplication::beep();  // at the maximum length: the key is refused, nothing is cut
+        event->accept();
+        return;
+    }
+    if (typed.outcome == Outcome::Replaced) {
+        insert(typed.text);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FilteredLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    if (commit.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    const QString accepted = Filtered(commit);
+    if (!Fits(accepted.size(), selectedText().size() + event->replacementLength())) {
+        event->accept();
+        RefusePaste();
+        return;
+    }
+    if (accepted == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
+}
+
+void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        // The menu's Paste goes through the same guard as the paste key.
+        if (QObject::disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+            connect(action, &QAction::triggered, this, [this] { PasteWhole(); });
+        }
+        // A key that the key filter swallows is not offered as the action's shortcut.
+        const QKeySequence keys = ShortcutHint(*action);
+        if (!keys.isEmpty() &&
+            Swallows(QKeyEvent(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers()))) {
+            RemoveShortcutHint(*action);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X11 selection at the click; the box's selected text stays.
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && !isReadOnly() && clipboard.supportsSelection() &&
+        !Fits(clipboard.text(QClipboard::Selection).size(), 0)) {
+        event->accept();
+        RefusePaste();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void FilteredLineEdit::dropEvent(QDropEvent* event) {
+    if (!isReadOnly() && event->mimeData()->hasText()) {
+        const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+        if (!Fits(event->mimeData()->text().size(), movedWithin ? selectedText().size() : 0)) {
+            event->ignore();  // nothing was dropped: a move leaves the source as it was
+            QDragLeaveEvent leave;
+            QLineEdit::dragLeaveEvent(&leave);  // takes the drop cursor away
+            RefusePaste();
+            return;
+        }
+    }
+    QLineEdit::dropEvent(event);
+}
+
+bool FilteredLineEdit::Fits(qsizetype added, qsizetype removed) const {
+    return text().size() - removed + added <= maxLength();
+}
+
+void FilteredLineEdit::PasteWhole() {
+    if (isReadOnly()) {
+        return;
+    }
+    const qsizetype pasted = QGuiApplication::clipboard()->text().size();
+    if (!Fits(pasted, selectedText().size())) {
+        RefusePaste();
+        return;
+    }
+    paste();
+}
+
+void FilteredLineEdit::RefusePaste() {
+    if (pasteRefused_) {
+        pasteRefused_();
+    }
+}
+
+}  // namespace tolvi::widgets

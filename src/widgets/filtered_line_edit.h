@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <cstdint>
+#include <functional>
+
+namespace tolvi::widgets {
+
+// A text box whose key filter sees every key that produces a character before the box does,
+// and returns the character code to go on with: the same, another, or 0, which swallows the
+// key. Backspace (8), Enter (13), Escape (27) and Ctrl+letter (1 to 26) count as characters,
+// and so does text committed by an input method, character by character. Keys that produce no
+// character (arrows, Home, End, Delete, Tab, Shift+Insert) never reach the filter. Pasting
+// bypasses it and still changes the text.
+//
+// Nothing that reaches the box is ever cut to its maximum length: a paste (the paste key, the
+// context menu, the middle mouse button's selection paste, a drop, an input method's commit)
+// whose result would be longer is refused whole, the text stays as it was, and the paste
+// refusal handler runs. A typed key that would not fit is refused with a beep.
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    using KeyFilter = std::function<std::uint16_t(std::uint16_t code)>;
+
+    explicit FilteredLineEdit(QWidget* parent = nullptr);
+
+    void SetKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
+    void SetPasteRefusedHandler(std::function<void()> handler) {
+        pasteRefused_ = std::move(handler);
+    }
+
+    // True when the key filter would discard this key: it changes nothing in the box.
+    bool Swallows(const QKeyEvent& key);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    // What the key filter makes of a key.
+    struct Typed {
+        enum class Outcome { NoCharacter, Swallowed, AsItIs, Replaced } outcome;
+        QString text;  // what reaches the box, for AsItIs and Replaced
+    };
+    Typed RunKeyFilter(const QKeyEvent& key);
+    // The code the key filter leaves of one character code.
+    std::uint16_t Filter(std::uint16_t code) const;
+    // The characters of `text` that the filter lets through, each as it returned it.
+    QString Filtered(const QString& text);
+
+    // Whether the text stays within the maximum length when `added` characters come in and
+    // `removed` go.
+    bool Fits(qsizetype added, qsizetype removed) const;
+    void PasteWhole();
+    void RefusePaste();
+
+    KeyFilter keyFilter_;
+    std::function<void()> pasteRefused_;
+};
+
+}  // namespace tolvi::widgets

@@ -1,0 +1,395 @@
+// The command-line calculator, run as a built binary.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app_identity.h"
+#include "tests/support/worked_recalculations.h"
+
+extern char** environ;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Where the calculator's standard input comes from and its standard output goes.
+enum class Input { Text, Directory, Closed };
+enum class Output { File, Full, Closed, OneByteLeft };
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::vector<char*> Argv(std::vector<std::string>& arguments) {
+    arguments.insert(arguments.begin(), TOLVI_VAT_CLI);
+    std::vector<char*> argv;
+    for (std::string& a : arguments) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
+int ExitStatus(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Runs the CLI with these arguments and this standard input, without a shell.
+CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
+              Input from = Input::Text, Output to = Output::File) {
+    char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
+    if (mkdtemp(directory) == nullptr) {
+        ADD_FAILURE() << "no temporary directory";
+        return {};
+    }
+    const std::string in = std::string(directory) + "/in";
+    const std::string out = std::string(directory) + "/out";
+    const std::string err = std::string(directory) + "/err";
+    std::ofstream(in, std::ios::binary) << input;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (from == Input::Closed) {
+        posix_spawn_file_actions_addclose(&actions, 0);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, from == Input::Text ? in.c_str() : directory,
+                                         O_RDONLY, 0);
+    }
+    // OneByteLeft: the output file may grow by one byte more; the first write is cut short
+    // and the next one fails. Standard error stays far from that limit.
+    constexpr rlim_t kFileLimit = 4096;
+    int limited = -1;
+    if (to == Output::Closed) {
+        posix_spawn_file_actions_addclose(&actions, 1);
+    } else if (to == Output::OneByteLeft) {
+        limited = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        lseek(limited, kFileLimit - 1, SEEK_SET);
+        posix_spawn_file_actions_adddup2(&actions, limited, 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1,
+                                         to == Output::File ? out.c_str() : "/dev/full",
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::vector<char*> argv = Argv(arguments);
+
+    // The calculator inherits the limit, and SIGXFSZ ignored: a write past the limit fails.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    void (*previousHandler)(int) = SIG_DFL;
+    if (limited >= 0) {
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit room{kFileLimit, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &room);
+    }
+    CliRun run;
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ);
+    if (limited >= 0) {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        close(limited);
+    }
+    if (spawned == 0) {
+        run.status = ExitStatus(pid);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFile(out);
+    run.err = ReadFile(err);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    rmdir(directory);
+    return run;
+}
+
+std::string BatchLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += "inclusive\t" + std::to_string(i) + "\t17.5\n";
+    }
+    return lines;
+}
+
+TEST(CliBatch, ReproducesTheWorkedRecalculations) {
+    std::string input;
+    std::string expected;
+    for (const tolvi::test::WorkedRecalculation& row : tolvi::test::kWorkedRecalculations) {
+        input.append(tolvi::test::ModeName(row.mode)).append("\t").append(row.amount);
+        input.append("\t").append(row.rate).append("\n");
+        for (const std::string_view field :
+             {row.unroundedVat, row.roundedVat, row.total, row.price, row.unformattedPrice}) {
+            expected.append(field).append("\t");
+        }
+        expected += '\n';
+    }
+    const CliRun run = RunCli({"--batch"}, input);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
+    const std::string input =
+        "inclusive\t\t17.5\r\n"      // total cannot be formatted
+        "inclusive\t5\t-100\n"       // divides by zero before any field is written
+        "sideways\t5\t5\n"           // unknown mode
+        "exclusive\t5\n"             // too few fields
+        "exclusive\t5\t5\t5\n"       // too many fields
+        "exclusive\t5\t\t5\n"        // too many fields, one of them empty
+        "\n"                         // empty
+        "exclusive\t1,000\t20\r\n";  // commas are read away, CR dropped
+    const CliRun run = RunCli({"--batch"}, input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "0\t0.00\t\t0.00\t0\tType mismatch\n"
+              "0.00\t\t\t\t0.00\tDivision by zero\n"
+              "\t\t\t\t\tBad input line\n"
+              "\t\t\t\t\tBad input line\n"
+              "\t\t\t\t\tBad input line\n"
+              "\t\t\t\t\tBad input line\n"
+              "\t\t\t\t\tBad input line\n"
+              "200\t200.00\t1,200.00\t1,000.00\t1000\t\n");
+}
+
+TEST(CliBatch, EmptyInputGivesNoOutput) {
+    const CliRun run = RunCli({"--batch"}, "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(CliSingle, PrintsTheFiveFields) {
+    const CliRun run = RunCli({"--exclusive", "105", "17.5"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "VAT: 18.375\nRounded VAT: 18.38\nTotal: 123.38\nPrice: 105.00\n"
+              "Unformatted price: 105\n");
+    EXPECT_EQ(run.err, "");
+
+    const CliRun inclusive = RunCli({"--inclusive", "117", "17.5"});
+    EXPECT_EQ(inclusive.status, 0);
+    EXPECT_EQ(inclusive.out,
+              "VAT: 17.4255319148936\nRounded VAT: 17.43\nTotal: 117.00\nPrice: 99.57\n"
+              "Unformatted price: 99.5744680851064\n");
+}
+
+TEST(CliSingle, AnErrorStillPrintsTheFieldsAndExitsWithOne) {
+    const CliRun run = RunCli({"--inclusive", "", "0"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "VAT: 0\nRounded VAT: 0.00\nTotal: \nPrice: 0.00\nUnformatted price: 0\n");
+    EXPECT_EQ(run.err, "error: Type mismatch\n");
+}
+
+TEST(CliUsage, HelpAndWrongInvocations) {
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: tolvi-vat-cli"), std::string::npos);
+
+    for (const std::vector<std::string>& wrong : {std::vector<std::string>{},
+                                                  {"--inclusive", "5"},
+                                                  {"--exclusive", "1", "2", "3"},
+                                                  {"--batch", "x"},
+                                                  {"--help", "x"},
+                                                  {"--version", "--help"},
+                                                  {"--sideways", "1", "2"},
+                                                  {"-h"}}) {
+        const CliRun run = RunCli(wrong);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Usage: tolvi-vat-cli"), std::string::npos);
+    }
+}
+
+TEST(CliUsage, VersionNamesTheProductAndItsVersion) {
+    const CliRun run = RunCli({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              std::string(tolvi::identity::kAppTitle) + " " + tolvi::identity::kVersionText + "\n");
+}
+
+struct IoFailure {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string input;
+    Input from;
+    Output to;
+    std::string message;  // the one line on standard error
+};
+
+void PrintTo(const IoFailure& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CliIoFailure : public testing::TestWithParam<IoFailure> {};
+
+TEST_P(CliIoFailure, EndsTheRunWithItsCauseAndStatusThree) {
+    const IoFailure& c = GetParam();
+    const CliRun run = RunCli(c.arguments, c.input, c.from, c.to);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "tolvi-vat-cli: " + c.message + "\n");
+}
+
+const std::string kFull = "cannot write the output: No space left on device";
+const std::string kNoOutput = "cannot write the output: Bad file descriptor";
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, CliIoFailure,
+    testing::Values(
+        IoFailure{"single to a full disk",
+                  {"--exclusive", "105", "17.5"},
+                  "",
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"single when the output takes one byte more",
+                  {"--exclusive", "105", "17.5"},
+                  "",
+                  Input::Text,
+                  Output::OneByteLeft,
+                  "cannot write the output: File too large"},
+        IoFailure{"help to a full disk", {"--help"}, "", Input::Text, Output::Full, kFull},
+        IoFailure{"version to a full disk", {"--version"}, "", Input::Text, Output::Full, kFull},
+        IoFailure{"batch to a full disk",
+                  {"--batch"},
+                  BatchLines(100'000),
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"one batch line to a full disk",
+                  {"--batch"},
+                  "exclusive\t1\t2",
+                  Input::Text,
+                  Output::Full,
+                  kFull},
+        IoFailure{"batch with output closed",
+                  {"--batch"},
+                  BatchLines(3),
+                  Input::Text,
+                  Output::Closed,
+                  kNoOutput},
+        IoFailure{"single with output closed",
+                  {"--inclusive", "1", "2"},
+                  "",
+                  Input::Text,
+                  Output::Closed,
+                  kNoOutput},
+        IoFailure{"batch from a directory",
+                  {"--batch"},
+                  "",
+                  Input::Directory,
+                  Output::File,
+                  "cannot read the input: Is a directory"},
+        IoFailure{"batch with input closed",
+                  {"--batch"},
+                  "",
+                  Input::Closed,
+                  Output::File,
+                  "cannot read the input: Bad file descriptor"}),
+    [](const testing::TestParamInfo<IoFailure>& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+TEST(CliBatch, AnOverlongLineIsABadLineAndReadingGoesOn) {
+    constexpr std::size_t kLimit = 1 << 20;  // 1 MiB, as --help and the README say
+    const std::string tooLong(kLimit + 1 - 10, '9');
+    const std::string longest(kLimit - 15, '0');
+    const CliRun run = RunCli({"--batch"},
+                              "exclusive\t105\t17.5\n"
+                              "exclusive\t" +
+                                  tooLong +
+                                  "\t17.5\n"
+                                  "inclusive\t117\t17.5\n"
+                                  "exclusive\t" +
+                                  longest +
+                                  "1\t5\n"
+                                  "exclusive\t" +
+                                  tooLong + "\t5");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "18.375\t18.38\t123.38\t105.00\t105\t\n"
+              "\t\t\t\t\tBad input line: too long\n"
+              "17.4255319148936\t17.43\t117.00\t99.57\t99.5744680851064\t\n"
+              "0.05\t0.05\t1.05\t1.00\t1\t\n"
+              "\t\t\t\t\tBad input line: too long\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliBatch, StopsAtOnceWhenItsReaderGoesAwayWithSigpipeIgnored) {
+    // Ignored here, the signal stays ignored in the calculator, as many daemons and language
+    // runtimes leave it; writing to a pipe nobody reads then fails with EPIPE.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    int input[2];
+    int output[2];
+    int error[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(error), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, error[1], 2);
+    for (const int unused : {input[0], input[1], output[0], output[1], error[0], error[1]}) {
+        posix_spawn_file_actions_addclose(&actions, unused);
+    }
+    std::vector<std::string> arguments{"--batch"};
+    const std::vector<char*> argv = Argv(arguments);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(output[1]);
+    close(error[1]);
+
+    // Two million lines offered; the writer stops when the calculator has gone.
+    constexpr long kOffered = 2'000'000;
+    long written = 0;
+    std::thread feeder([&] {
+        const std::string line = "exclusive\t123456.78\t17.5\n";
+        while (written < kOffered && write(input[1], line.data(), line.size()) > 0) {
+            ++written;
+        }
+        close(input[1]);
+    });
+    char first[64];
+    EXPECT_GT(read(output[0], first, sizeof first), 0);
+    close(output[0]);  // the reader goes away
+    const int status = ExitStatus(pid);
+    feeder.join();
+    std::string message(256, '\0');
+    message.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, read(error[0], message.data(), message.size()))));
+    close(error[0]);
+    std::signal(SIGPIPE, previous);
+
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(message, "tolvi-vat-cli: cannot write the output: Broken pipe\n");
+    EXPECT_LT(written, kOffered / 10);
+}
+
+}  // namespace
