@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolvi {
+
+// The two texts the calculation reads numbers from: the amount, read with its commas taken out,
+// and the rate, read as it stands.
+enum class Field { Amount, Rate };
+
+// How much of a text the calculation's reading takes as the number it means.
+enum class ReadingExtent {
+    Empty,  // nothing but blanks: read as 0
+    Whole,  // one number and nothing else
+    Part,   // the reading takes a number from it and leaves or drops the rest
+};
+
+struct FieldReading {
+    ReadingExtent extent = ReadingExtent::Empty;
+    // The value the calculation reads, as NumberToText writes it ("1.2" for "1.2.3", "0" for
+    // "€100"); empty when the number is too large for a double.
+    std::string value;
+};
+
+// A text is read whole when, blanks around it aside, it is an optional sign, digits with at most
+// one point, and an optional exponent (E or D, either case, an optional sign, digits), with no
+// blank inside. An amount may group the digits before its point in threes with commas
+// (1,234.56); any other comma (1.234,56, 12,5) is dropped by the amount reading and makes the
+// reading a part one. A rate is read only up to a comma.
+FieldReading ReadField(std::string_view text, Field field);
+
+}  // namespace tolvi
