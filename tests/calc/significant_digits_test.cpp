@@ -22,9 +22,11 @@ std::string Exact(double magnitude) {
 }
 
 std::string Written(const SignificantDigits& s) {
-    std::string text(1, s.digits[0]);
+    char digits[SignificantDigits::kCount];
+    s.WriteDigits(digits);
+    std::string text(1, digits[0]);
     text += '.';
-    text.append(s.digits + 1, SignificantDigits::kCount - 1);
+    text.append(digits + 1, SignificantDigits::kCount - 1);
     char exponent[8];
     text += 'e';
     text += s.exponent < 0 ? '-' : '+';
@@ -36,10 +38,12 @@ std::string Written(const SignificantDigits& s) {
     return text;
 }
 
+// Both ways to the digits give the C library's exact conversion.
 void ExpectExact(double value) {
-    const SignificantDigits s = ToSignificantDigits(value);
-    EXPECT_EQ(Written(s), Exact(std::fabs(value))) << value;
-    EXPECT_EQ(s.negative, std::signbit(value));
+    for (const SignificantDigits& s : {ToSignificantDigits(value), ExactSignificantDigits(value)}) {
+        EXPECT_EQ(Written(s), Exact(std::fabs(value))) << value;
+        EXPECT_EQ(s.negative, std::signbit(value));
+    }
 }
 
 TEST(SignificantDigits, AgreeWithTheExactConversionEverywhere) {
