@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace tolvi {
 
@@ -13,6 +14,10 @@ constexpr bool IsDigit(char c) {
 constexpr bool IsExponentLetter(char c) {
     return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
+
+// A whole number times ten to `power`, correctly rounded, where one multiplication or division
+// of doubles gives that: whole numbers below 2^53 and powers from -22 to 22. Nothing elsewhere.
+std::optional<double> ScaledExactly(std::uint64_t whole, std::int64_t power);
 
 // Collects the digits of a decimal number as a reader scans them and turns them into the
 // nearest double. Input of any length is taken: significant digits beyond what decides the
@@ -27,6 +32,9 @@ class DecimalReader {
         }
         integerDigits_ += seenPoint_ ? 0 : 1;
         if (digitCount_ < kMaxSignificantDigits) {
+            if (digitCount_ < kWholeDigits) {
+                whole_ = whole_ * 10 + static_cast<std::uint64_t>(c - '0');
+            }
             digits_[digitCount_++] = c;
         } else if (c != '0') {
             sticky_ = true;
@@ -45,6 +53,8 @@ class DecimalReader {
 
   private:
     static constexpr std::size_t kMaxSignificantDigits = 800;
+    // Up to 15 significant digits are a whole number a double holds exactly.
+    static constexpr std::size_t kWholeDigits = 15;
     static constexpr std::int64_t kExponentLimit = 1'000'000'000'000;
 
     double SlowPath(std::int64_t power) const;
@@ -52,6 +62,7 @@ class DecimalReader {
     // Significant digits, leading zeros dropped; beyond the limit a non-zero digit sets sticky_.
     char digits_[kMaxSignificantDigits];
     std::size_t digitCount_ = 0;
+    std::uint64_t whole_ = 0;  // the first kWholeDigits significant digits as a whole number
     bool sticky_ = false;
     bool anyDigit_ = false;
     bool seenPoint_ = false;

@@ -1,7 +1,13 @@
 #include "calc/display_form.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <utility>
+
 #include "calc/calc_error.h"
 #include "calc/decimal_reader.h"
+#include "calc/number_text.h"
 #include "calc/significant_digits.h"
 
 namespace tolvi {
@@ -112,98 +118,111 @@ double ReadDisplayNumber(std::string_view text, const NumberFormat& format) {
 }
 
 // The value's 15 significant digits rounded to `fractionDigits` places, halves away from zero,
-// as the digits of a whole number of units of the last place (no leading zeros; "0" for zero).
-std::string RoundToUnits(const SignificantDigits& s, int fractionDigits) {
-    if (s.IsZero()) {
-        return "0";
-    }
+// as a whole number of units of the last place: `whole` followed by `zeros` zeros.
+struct Units {
+    std::uint64_t whole = 0;
+    long zeros = 0;
+};
+
+Units RoundToUnits(const SignificantDigits& s, int fractionDigits) {
+    constexpr long kCount = SignificantDigits::kCount;
     // How many of the significant digits lie before the rounding position.
     const long keep = static_cast<long>(s.exponent) + 1 + fractionDigits;
-    if (keep <= 0) {
-        return keep == 0 && s.digits[0] >= '5' ? "1" : "0";
+    if (s.IsZero() || keep < 0) {
+        return {};
     }
-    if (keep >= SignificantDigits::kCount) {
-        std::string units(s.digits, SignificantDigits::kCount);
-        units.append(static_cast<std::size_t>(keep - SignificantDigits::kCount), '0');
-        return units;
+    if (keep >= kCount) {
+        return {s.whole, keep - kCount};
     }
-    std::string units(s.digits, static_cast<std::size_t>(keep));
-    if (s.digits[keep] >= '5') {
-        auto i = units.size();
-        while (i > 0 && units[i - 1] == '9') {
-            units[--i] = '0';
-        }
-        if (i == 0) {
-            units.insert(units.begin(), '1');
-        } else {
-            ++units[i - 1];
-        }
+    std::uint64_t dropped = 1;  // ten to the number of digits dropped
+    for (long i = keep; i < kCount; ++i) {
+        dropped *= 10;
     }
-    return units;
+    const std::uint64_t whole = s.whole / dropped;
+    return {s.whole % dropped >= dropped / 2 ? whole + 1 : whole, 0};
 }
 
-std::string Grouped(std::string_view integerDigits, const NumberFormat& format) {
-    if (format.groupSize <= 0 || format.groupSeparator.empty()) {
-        return std::string(integerDigits);
-    }
-    const auto size = static_cast<std::size_t>(format.groupSize);
-    std::string text;
-    text.reserve(integerDigits.size() + integerDigits.size() / size * format.groupSeparator.size());
-    std::size_t firstGroup = integerDigits.size() % size;
-    if (firstGroup == 0) {
-        firstGroup = size;
-    }
-    text += integerDigits.substr(0, firstGroup);
-    for (std::size_t at = firstGroup; at < integerDigits.size(); at += size) {
-        text += format.groupSeparator;
-        text += integerDigits.substr(at, size);
-    }
-    return text;
-}
-
-std::string WithNegativeForm(const std::string& number, NegativeForm form) {
+// What stands before and after a negative number in display form.
+std::pair<std::string_view, std::string_view> NegativeSigns(NegativeForm form) {
     switch (form) {
         case NegativeForm::Parentheses:
-            return "(" + number + ")";
+            return {"(", ")"};
         case NegativeForm::MinusBefore:
-            return "-" + number;
+            return {"-", ""};
         case NegativeForm::MinusSpaceBefore:
-            return "- " + number;
+            return {"- ", ""};
         case NegativeForm::MinusAfter:
-            return number + "-";
+            return {"", "-"};
         case NegativeForm::SpaceMinusAfter:
-            return number + " -";
+            return {"", " -"};
     }
-    return "-" + number;
+    return {"-", ""};
+}
+
+// The display form of a value's 15 significant digits.
+std::string DisplayDigits(const SignificantDigits& s, const NumberFormat& format) {
+    const int fraction = format.fractionDigits > 0 ? format.fractionDigits : 0;
+    const Units units = RoundToUnits(s, fraction);
+
+    // The digits of the units, with zeros in front up to one before the decimal separator.
+    char written[24];
+    const long length = std::to_chars(written, written + sizeof written, units.whole).ptr - written;
+    const long count = length + units.zeros;
+    const long pad = count <= fraction ? fraction + 1 - count : 0;
+    const auto digit = [&](long i) {
+        return i < pad || i - pad >= length ? '0' : written[i - pad];
+    };
+    const long integerDigits = pad + count - fraction;
+    const bool integerShown = integerDigits > 1 || digit(0) != '0' || format.leadingZero;
+    const bool grouped = integerShown && format.groupSize > 0 && !format.groupSeparator.empty();
+    const long groups = grouped ? (integerDigits - 1) / format.groupSize : 0;
+    const auto [before, after] = units.whole != 0 && s.negative
+                                     ? NegativeSigns(format.negativeForm)
+                                     : std::pair<std::string_view, std::string_view>{};
+
+    // Written in place, into a text of its final length.
+    std::string number(
+        before.size() + (integerShown ? integerDigits : 0) + groups * format.groupSeparator.size() +
+            (fraction > 0 ? format.decimalSeparator.size() + fraction : 0) + after.size(),
+        '\0');
+    char* out = number.data();
+    out = std::copy(before.begin(), before.end(), out);
+    if (integerShown) {
+        for (long i = 0; i < integerDigits; ++i) {
+            if (grouped && i > 0 && (integerDigits - i) % format.groupSize == 0) {
+                out = std::copy(format.groupSeparator.begin(), format.groupSeparator.end(), out);
+            }
+            *out++ = digit(i);
+        }
+    }
+    if (fraction > 0) {
+        out = std::copy(format.decimalSeparator.begin(), format.decimalSeparator.end(), out);
+        for (long i = integerDigits; i < integerDigits + fraction; ++i) {
+            *out++ = digit(i);
+        }
+    }
+    std::copy(after.begin(), after.end(), out);
+    return number;
 }
 
 }  // namespace
 
 std::string FormatForDisplay(std::string_view text, const NumberFormat& format) {
-    const SignificantDigits s = ToSignificantDigits(ReadDisplayNumber(text, format));
-    const int fractionDigits = format.fractionDigits > 0 ? format.fractionDigits : 0;
-    std::string units = RoundToUnits(s, fractionDigits);
-    const bool isZero = units == "0";
+    return DisplayDigits(ToSignificantDigits(ReadDisplayNumber(text, format)), format);
+}
 
-    const auto fraction = static_cast<std::size_t>(fractionDigits);
-    if (units.size() <= fraction) {
-        units.insert(0, fraction + 1 - units.size(), '0');
+std::string DisplayFormOf(double value, const NumberFormat& format) {
+    if (format.decimalSeparator != ".") {
+        return FormatForDisplay(NumberToText(value, format), format);
     }
-    const std::string_view all(units);
-    const std::string_view integerPart = all.substr(0, all.size() - fraction);
-
-    std::string number;
-    if (integerPart != "0" || format.leadingZero) {
-        number = Grouped(integerPart, format);
+    // The text holds the value's 15 significant digits, and reading them gives a double with
+    // the same 15 digits, unless they lie beyond the largest double.
+    const SignificantDigits s = ToSignificantDigits(value);
+    constexpr std::uint64_t kLargestDouble = 179'769'313'486'231;  // 1.79769313486231E+308
+    if (s.exponent == 308 && s.whole > kLargestDouble) {
+        throw CalcError(CalcErrorKind::Overflow);
     }
-    if (fraction > 0) {
-        number += format.decimalSeparator;
-        number += all.substr(all.size() - fraction);
-    }
-    if (s.negative && !isZero) {
-        return WithNegativeForm(number, format.negativeForm);
-    }
-    return number;
+    return DisplayDigits(s, format);
 }
 
 }  // namespace tolvi

@@ -18,4 +18,8 @@ namespace tolvi {
 // on the binary double: 2.675 gives 2.68. A value that rounds to zero is written unsigned.
 std::string FormatForDisplay(std::string_view text, const NumberFormat& format);
 
+// FormatForDisplay of NumberToText of a value. With "." as decimal separator it is made from the
+// value's digits, without writing the text and reading it back.
+std::string DisplayFormOf(double value, const NumberFormat& format);
+
 }  // namespace tolvi

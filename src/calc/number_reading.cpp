@@ -13,24 +13,38 @@ constexpr bool IsIgnoredBlank(char c) {
 // Walks a text skipping blanks wherever they stand, and commas too for an amount.
 class SkippingCursor {
   public:
-    SkippingCursor(std::string_view text, bool skipCommas) : text_(text), skipCommas_(skipCommas) {}
+    SkippingCursor(std::string_view text, bool skipCommas)
+        : at_(text.data()), end_(text.data() + text.size()), skipCommas_(skipCommas) {}
+
+    bool Skipped(char c) const { return IsIgnoredBlank(c) || (skipCommas_ && c == ','); }
 
     // The next character that is not skipped, or '\0' at the end.
     char Peek() {
-        while (pos_ < text_.size() &&
-               (IsIgnoredBlank(text_[pos_]) || (skipCommas_ && text_[pos_] == ','))) {
-            ++pos_;
+        while (at_ != end_ && Skipped(*at_)) {
+            ++at_;
         }
-        return pos_ < text_.size() ? text_[pos_] : '\0';
+        return at_ != end_ ? *at_ : '\0';
     }
-    void Advance() { ++pos_; }
-    std::size_t Position() const { return pos_; }
-    void Rewind(std::size_t pos) { pos_ = pos; }
+    void Advance() { ++at_; }
+
+    // Feeds the digits and the one point of a mantissa to the reader.
+    void Mantissa(DecimalReader& reader) {
+        for (; at_ != end_; ++at_) {
+            const char c = *at_;
+            if (IsDigit(c)) {
+                reader.Digit(c);
+            } else if (c == '.' && !reader.HasPoint()) {
+                reader.Point();
+            } else if (!Skipped(c)) {
+                return;
+            }
+        }
+    }
 
   private:
-    std::string_view text_;
+    const char* at_;
+    const char* end_;
     bool skipCommas_;
-    std::size_t pos_ = 0;
 };
 
 double ReadNumberAtHead(std::string_view text, bool skipCommas) {
@@ -42,41 +56,27 @@ double ReadNumberAtHead(std::string_view text, bool skipCommas) {
         negative = c == '-';
         cursor.Advance();
     }
-    for (char c = cursor.Peek();; c = cursor.Peek()) {
-        if (IsDigit(c)) {
-            reader.Digit(c);
-        } else if (c == '.' && !reader.HasPoint()) {
-            reader.Point();
-        } else {
-            break;
-        }
-        cursor.Advance();
-    }
+    cursor.Mantissa(reader);
     if (!reader.HasDigits()) {
         return 0.0;
     }
 
     // An exponent counts only when at least one digit follows its letter and sign.
     if (IsExponentLetter(cursor.Peek())) {
-        const std::size_t beforeExponent = cursor.Position();
         cursor.Advance();
-        DecimalReader withExponent = reader;
-        if (const char s = cursor.Peek(); s == '+' || s == '-') {
-            if (s == '-') {
-                withExponent.NegativeExponent();
+        const char sign = cursor.Peek();
+        if (sign == '+' || sign == '-') {
+            cursor.Advance();
+        }
+        if (IsDigit(cursor.Peek())) {
+            if (sign == '-') {
+                reader.NegativeExponent();
             }
-            cursor.Advance();
+            for (char d = cursor.Peek(); IsDigit(d); d = cursor.Peek()) {
+                reader.ExponentDigit(d);
+                cursor.Advance();
+            }
         }
-        bool exponentDigits = false;
-        for (char d = cursor.Peek(); IsDigit(d); d = cursor.Peek()) {
-            withExponent.ExponentDigit(d);
-            exponentDigits = true;
-            cursor.Advance();
-        }
-        if (exponentDigits) {
-            return withExponent.ToDouble(negative);
-        }
-        cursor.Rewind(beforeExponent);
     }
     return reader.ToDouble(negative);
 }

@@ -67,35 +67,26 @@ std::string NumberToText(double value, const NumberFormat& format) {
     if (s.IsZero()) {
         return "0";
     }
+    char digits[SignificantDigits::kCount];
+    s.WriteDigits(digits);
     return WriteGeneral(s.negative,
-                        WithoutTrailingZeros(std::string_view(s.digits, SignificantDigits::kCount)),
+                        WithoutTrailingZeros(std::string_view(digits, SignificantDigits::kCount)),
                         s.exponent, format);
 }
 
 double ThroughText(double value, const NumberFormat& format) {
-    if (format.decimalSeparator != ".") {
-        // ReadNumber reads such a text only up to the separator.
-        return ReadNumber(NumberToText(value, format));
+    if (format.decimalSeparator == ".") {
+        // NumberToText writes the 15 significant digits and ReadNumber reads them back: the
+        // double nearest to those digits, here without the text where one operation gives it.
+        // The batch benchmark takes 38% more CPU without this.
+        const SignificantDigits s = ToSignificantDigits(value);
+        if (const auto read =
+                ScaledExactly(s.whole, s.exponent - (SignificantDigits::kCount - 1))) {
+            return s.negative && !s.IsZero() ? -*read : *read;
+        }
     }
-    // NumberToText writes the value's 15 significant digits and ReadNumber reads them back: the
-    // result is the double nearest to those digits, read here without writing the text.
-    const SignificantDigits s = ToSignificantDigits(value);
-    DecimalReader reader;
-    reader.Digit(s.digits[0]);
-    reader.Point();
-    for (int i = 1; i < SignificantDigits::kCount; ++i) {
-        reader.Digit(s.digits[i]);
-    }
-    if (s.exponent < 0) {
-        reader.NegativeExponent();
-    }
-    char exponent[8];
-    const int magnitude = s.exponent < 0 ? -s.exponent : s.exponent;
-    const char* end = std::to_chars(exponent, exponent + sizeof exponent, magnitude).ptr;
-    for (const char* p = exponent; p != end; ++p) {
-        reader.ExponentDigit(*p);
-    }
-    return reader.ToDouble(s.negative && !s.IsZero());
+    // ReadNumber reads a text with another decimal separator only up to it.
+    return ReadNumber(NumberToText(value, format));
 }
 
 }  // namespace tolvi

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <iomanip>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include "calc/calc_error.h"
@@ -83,6 +85,21 @@ TEST(ReadNumber, LongTextsReadCorrectlyRounded) {
     EXPECT_EQ(ReadNumber(std::string(1'000'000, ' ') + "7"), 7.0);
     EXPECT_EQ(ReadNumber(std::string(1'000'000, '.')), 0.0);
     EXPECT_EQ(ReadNumber(std::string(1'000'000, '0') + "42"), 42.0);
+}
+
+TEST(ReadNumber, AgreesWithTheCorrectlyRoundedReadingOfTheLibrary) {
+    // Up to 17 digits, the point anywhere, exponents around the range where one multiplication
+    // or division gives the double: the short numbers take that way, the others the long one.
+    std::mt19937_64 random(77);
+    for (int i = 0; i < 300'000; ++i) {
+        std::string text = std::to_string(random() % 100'000'000'000'000'000ULL);
+        text.resize(1 + random() % text.size());
+        text.insert(random() % (text.size() + 1), ".");
+        text += "e" + std::to_string(static_cast<int>(random() % 80) - 40);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        EXPECT_EQ(ReadNumber(text), expected) << text;
+    }
 }
 
 TEST(ReadNumber, NegativeZeroKeepsItsSign) {
