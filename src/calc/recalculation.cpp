@@ -1,5 +1,7 @@
 #include "calc/recalculation.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "calc/checked_arithmetic.h"
@@ -12,26 +14,46 @@ namespace tolvi {
 
 namespace {
 
+// What a reading takes a text for that NumberToText has just written from `value`: with "." as
+// decimal separator the text holds no comma, so either reading gives the value through text,
+// taken here without reading the text back.
+double ReadWritten(double value, const std::string& text, double (*read)(std::string_view),
+                   const NumberFormat& format) {
+    return format.decimalSeparator == "." ? ThroughText(value, format) : read(text);
+}
+
 // The steps in their order; each field keeps what a step wrote into it if a later one fails.
+// Where a step reads a text an earlier step wrote from a number, it takes that number
+// (ReadWritten, DisplayFormOf): the batch benchmark takes 33% more CPU reading the texts.
 void RecalculateFields(std::string_view amount, std::string_view rate, VatMode mode, ResultTexts& f,
                        const NumberFormat& format) {
+    std::optional<double> vat;    // the number behind f.unroundedVat, once written here
+    std::optional<double> total;  // the number behind f.total, once written here from one
     if (mode == VatMode::Inclusive) {
-        f.unroundedVat = NumberToText(InclusiveVat(amount, rate, format), format);
-        f.roundedVat = FormatForDisplay(f.unroundedVat, format);
+        vat = InclusiveVat(amount, rate, format);
+        f.unroundedVat = NumberToText(*vat, format);
+        f.roundedVat = DisplayFormOf(*vat, format);
         f.total = amount;
     }
     if (mode == VatMode::Exclusive) {
-        f.unroundedVat = NumberToText(ExclusiveVat(amount, rate, format), format);
-        f.roundedVat = FormatForDisplay(f.unroundedVat, format);
-        f.total = NumberToText(CheckedAdd(ReadAmount(amount), ReadNumber(f.unroundedVat)), format);
+        vat = ExclusiveVat(amount, rate, format);
+        f.unroundedVat = NumberToText(*vat, format);
+        f.roundedVat = DisplayFormOf(*vat, format);
+        total =
+            CheckedAdd(ReadAmount(amount), ReadWritten(*vat, f.unroundedVat, ReadNumber, format));
+        f.total = NumberToText(*total, format);
     }
     // The total is not yet in display form here; the rounded VAT is, and its group separators
     // are removed by the amount reading.
-    f.price = NumberToText(CheckedSub(ReadAmount(f.total), ReadAmount(f.roundedVat)), format);
-    f.unformattedPrice =
-        NumberToText(CheckedSub(ReadAmount(f.total), ReadNumber(f.unroundedVat)), format);
-    f.price = FormatForDisplay(f.price, format);
-    f.total = FormatForDisplay(f.total, format);
+    const double totalRead =
+        total ? ReadWritten(*total, f.total, ReadAmount, format) : ReadAmount(f.total);
+    const double price = CheckedSub(totalRead, ReadAmount(f.roundedVat));
+    f.price = NumberToText(price, format);
+    const double vatRead =
+        vat ? ReadWritten(*vat, f.unroundedVat, ReadNumber, format) : ReadNumber(f.unroundedVat);
+    f.unformattedPrice = NumberToText(CheckedSub(totalRead, vatRead), format);
+    f.price = DisplayFormOf(price, format);
+    f.total = total ? DisplayFormOf(*total, format) : FormatForDisplay(f.total, format);
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FormulaCase{Formula::Exclusive, "19.151014297", "50.8975", "9.74738750181558"},
                     FormulaCase{Formula::Inclusive, "0.02", "17.5", "0.0029787234042553"},
                     FormulaCase{Formula::Inclusive, "1.1", "17.5", "0.163829787234043"},
+                    // Rates with more digits than pass through text: 100 + rate is cut to 15.
+                    FormulaCase{Formula::Inclusive, "432462.28", "17.1234567890123456",
+                                "63226.012683331"},
+                    FormulaCase{Formula::Inclusive, "575246.30", "0.0000000000001", "0"},
                     // Empty texts, commas, second points.
                     FormulaCase{Formula::Exclusive, "", "17.5", "0"},
                     FormulaCase{Formula::Inclusive, "", "17.5", "0"},
