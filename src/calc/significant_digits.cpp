@@ -179,7 +179,7 @@ void SignificantDigits::WriteDigits(char* digits) const {
     // Seven digits, then eight, each in 32 bits, two at a time.
     static constexpr auto kPairs = [] {
         std::array<char, 200> pairs{};
-        for (int i = 0; i < 100; ++i) {
+        for (std::size_t i = 0; i < 100; ++i) {
             pairs[2 * i] = static_cast<char>('0' + i / 10);
             pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
         }
@@ -188,7 +188,7 @@ void SignificantDigits::WriteDigits(char* digits) const {
     const auto write = [](char* end, std::uint32_t part, int count) {
         for (; count >= 2; count -= 2) {
             end -= 2;
-            std::memcpy(end, &kPairs[2 * (part % 100)], 2);
+            std::memcpy(end, &kPairs[std::size_t{2} * (part % 100)], 2);
             part /= 100;
         }
         if (count == 1) {
