@@ -144,10 +144,94 @@ TEST(CliBatch, ReproducesTheWorkedRecalculations) {
         }
         expected += '\n';
     }
-    const CliRun run = RunCli({"--batch"}, input);
+    const CliRun run = RunCli({"--batch", "--lenient"}, input);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.err, "");
+
+    // Strict reading answers each row as the window does, or declines it whole.
+    const CliRun strict = RunCli({"--batch"}, input);
+    std::istringstream strictRows(strict.out);
+    std::istringstream windowRows(expected);
+    int declined = 0;
+    int answered = 0;
+    for (std::string row, windowRow; std::getline(windowRows, windowRow);) {
+        ASSERT_TRUE(std::getline(strictRows, row));
+        if (row != windowRow) {
+            EXPECT_TRUE(row.starts_with("\t\t\t\t\tNot a number: ") ||
+                        row.starts_with("\t\t\t\t\tEmpty: "))
+                << row << " for the window's " << windowRow;
+            ++declined;
+        } else {
+            ++answered;
+        }
+    }
+    EXPECT_GT(answered, 0);
+    EXPECT_EQ(strict.status, declined > 0 ? 2 : 0);
+}
+
+// One batch row under strict reading and under --lenient (the window's reading).
+struct ReadingRow {
+    std::string line;     // MODE<TAB>AMOUNT<TAB>RATE
+    std::string strict;   // the error strict reading gives; empty: the lenient row
+    std::string lenient;  // the five fields and the error
+};
+
+TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
+    const std::vector<ReadingRow> rows = {
+        {"exclusive\t1.234,56\t19", "Not a number: amount",
+         "0.2345664\t0.23\t1.47\t1.24\t1.23456\t"},
+        {"exclusive\t€100\t20", "Not a number: amount", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"exclusive\t1234.56\t19,5", "Not a number: rate",
+         "234.5664\t234.57\t1,469.13\t1,234.56\t1234.56\t"},
+        {"exclusive\t\t20", "Empty: amount", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"exclusive\t5\t", "Empty: rate", "0\t0.00\t5.00\t5.00\t5\t"},
+        {"exclusive\t \t", "Empty: amount; Empty: rate", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"inclusive\tx\ty", "Not a number: amount; Not a number: rate",
+         "0\t0.00\tx\t0.00\t0\tType mismatch"},
+        {"inclusive\t1.234,56\x01\t19", "Not a number: amount",
+         "0.19711462184874\t0.20\t1.234,56\x01\t1.03\t1.03744537815126\tType mismatch"},
+        {"exclusive\t1 000\t20", "Not a number: amount", "200\t200.00\t1,200.00\t1,000.00\t1000\t"},
+        {"exclusive\t1e\t20", "Not a number: amount", "0.2\t0.20\t1.20\t1.00\t1\t"},
+        {"exclusive\t,5\t20", "Not a number: amount", "1\t1.00\t6.00\t5.00\t5\t"},
+        {"exclusive\t5\t20%", "Not a number: rate", "1\t1.00\t6.00\t5.00\t5\t"},
+        {"exclusive\t5\t17.5\r\r", "Not a number: rate", "0.875\t0.88\t5.88\t5.00\t5\t"},
+        // Read whole: blanks around, group commas, exponents; errors of the calculation stay.
+        {"exclusive\t 1,234.56 \t 20 ", "", "246.912\t246.91\t1,481.47\t1,234.56\t1234.56\t"},
+        {"exclusive\t1.5E3\t2D1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
+        {"exclusive\t-0\t0", "", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"inclusive\t5\t-100", "", "0.00\t\t\t\t0.00\tDivision by zero"},
+        {"exclusive\t1e999\t20", "", "0.00\t\t\t\t0.00\tOverflow"},
+    };
+    std::string input;
+    for (const ReadingRow& row : rows) {
+        input += row.line + "\n";
+    }
+    const CliRun strict = RunCli({"--batch"}, input);
+    const CliRun lenient = RunCli({"--lenient", "--batch"}, input);
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_EQ(lenient.status, 0);
+    std::istringstream strictRows(strict.out);
+    std::istringstream lenientRows(lenient.out);
+    for (const ReadingRow& row : rows) {
+        std::string strictRow;
+        std::string lenientRow;
+        std::getline(strictRows, strictRow);
+        std::getline(lenientRows, lenientRow);
+        EXPECT_EQ(lenientRow, row.lenient) << "lenient, " << row.line;
+        EXPECT_EQ(strictRow, row.strict.empty() ? row.lenient : "\t\t\t\t\t" + row.strict)
+            << "strict, " << row.line;
+    }
+
+    const CliRun single = RunCli({"--exclusive", "1.234,56", "19"});
+    EXPECT_EQ(single.status, 2);
+    EXPECT_EQ(single.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
+    EXPECT_EQ(single.err, "error: Not a number: amount\n");
+    const CliRun lenientSingle = RunCli({"--exclusive", "1.234,56", "19", "--lenient"});
+    EXPECT_EQ(lenientSingle.status, 0);
+    EXPECT_EQ(lenientSingle.out,
+              "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\n"
+              "Unformatted price: 1.23456\n");
 }
 
 TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
@@ -160,7 +244,7 @@ TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
         "exclusive\t5\t\t5\n"        // too many fields, one of them empty
         "\n"                         // empty
         "exclusive\t1,000\t20\r\n";  // commas are read away, CR dropped
-    const CliRun run = RunCli({"--batch"}, input);
+    const CliRun run = RunCli({"--batch", "--lenient"}, input);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out,
               "0\t0.00\t\t0.00\t0\tType mismatch\n"
@@ -195,7 +279,7 @@ TEST(CliSingle, PrintsTheFiveFields) {
 }
 
 TEST(CliSingle, AnErrorStillPrintsTheFieldsAndExitsWithOne) {
-    const CliRun run = RunCli({"--inclusive", "", "0"});
+    const CliRun run = RunCli({"--lenient", "--inclusive", "", "0"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "VAT: 0\nRounded VAT: 0.00\nTotal: \nPrice: 0.00\nUnformatted price: 0\n");
     EXPECT_EQ(run.err, "error: Type mismatch\n");
@@ -213,6 +297,10 @@ TEST(CliUsage, HelpAndWrongInvocations) {
                                                   {"--help", "x"},
                                                   {"--version", "--help"},
                                                   {"--sideways", "1", "2"},
+                                                  {"--lenient"},
+                                                  {"--lenient", "--help"},
+                                                  {"--version", "--lenient"},
+                                                  {"--lenient", "--lenient", "--batch"},
                                                   {"-h"}}) {
         const CliRun run = RunCli(wrong);
         EXPECT_EQ(run.status, 2);
