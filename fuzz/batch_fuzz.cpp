@@ -28,7 +28,8 @@ std::size_t LongestLine(std::string_view input) {
     for (std::size_t start = 0; start < input.size();) {
         std::size_t end = input.find('\n', start);
         end = end == std::string_view::npos ? input.size() : end;
-        longest = std::max(longest, end - start);
+        const bool carriageReturn = end > start && input[end - 1] == '\r';
+        longest = std::max(longest, end - start - (carriageReturn ? 1 : 0));
         start = end + 1;
     }
     return longest;

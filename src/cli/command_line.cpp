@@ -5,6 +5,7 @@
 #include "app_identity.h"
 #include "calc/recalculation.h"
 #include "cli/batch.h"
+#include "cli/stop_signals.h"
 #include "cli/strict_reading.h"
 
 namespace tolvi {
@@ -118,7 +119,16 @@ int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& o
 int RunCommandLine(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out,
                    ByteSink& err) {
     try {
-        return Run(arguments, in, out, err);
+        int status = kExitSuccess;
+        try {
+            status = Run(arguments, in, out, err);
+        } catch (const Interrupted&) {
+            out.Flush();  // the rows already formed
+        }
+        if (const int signal = StopSignal(); signal != 0) {
+            return kExitStoppedBySignal + signal;
+        }
+        return status;
     } catch (const IoError& failure) {
         try {
             err.Write("tolvi-vat-cli: " + std::string(failure.what()) + "\n");
