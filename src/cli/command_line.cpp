@@ -14,10 +14,10 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tolvi-vat-cli [--lenient] --inclusive AMOUNT RATE\n"
-    "       tolvi-vat-cli [--lenient] --exclusive AMOUNT RATE\n"
-    "       tolvi-vat-cli [--lenient] --batch\n"
-    "       tolvi-vat-cli --help\n"
-    "       tolvi-vat-cli --version\n"
+    "  or:  tolvi-vat-cli [--lenient] --exclusive AMOUNT RATE\n"
+    "  or:  tolvi-vat-cli [--lenient] --batch\n"
+    "  or:  tolvi-vat-cli --help\n"
+    "  or:  tolvi-vat-cli --version\n"
     "\n"
     "Computes the VAT of AMOUNT at RATE percent exactly as the Tolvi VAT Calculator window\n"
     "shows it. --inclusive: the amount includes VAT; --exclusive: it excludes VAT.\n"
