@@ -26,7 +26,7 @@ void BM_BatchLines(benchmark::State& state) {
     for (auto _ : state) {
         test::StringSource in(input);
         test::StringSink out;
-        benchmark::DoNotOptimize(RunBatch(in, out, format));
+        benchmark::DoNotOptimize(RunBatch(in, out, format, Reading::Strict));
     }
     state.SetItemsProcessed(state.iterations() * lines);
 }

@@ -45,7 +45,9 @@ std::optional<BatchLine> ParseBatchLine(std::string_view line) {
 
 }  // namespace
 
-int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::size_t maxLineLength) {
+int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading reading,
+             std::size_t maxLineLength) {
+    constexpr std::string_view kNoResults = "\t\t\t\t\t";
     int status = 0;
     LineReader lines(in, maxLineLength);
     lines.BeforeEachRead([&out] { out.Flush(); });
@@ -53,7 +55,18 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::siz
     while (const auto line = lines.Next()) {
         row.clear();
         const auto parsed = line->tooLong ? std::nullopt : ParseBatchLine(line->text);
-        if (parsed) {
+        const std::string_view unread = parsed && reading == Reading::Strict
+                                            ? StrictReadingError(parsed->amount, parsed->rate)
+                                            : std::string_view();
+        if (!parsed) {
+            row = kNoResults;
+            row += line->tooLong ? "Bad input line: too long" : "Bad input line";
+            status = 2;
+        } else if (!unread.empty()) {
+            row = kNoResults;
+            row += unread;
+            status = 2;
+        } else {
             const Recalculation done =
                 Recalculate(parsed->amount, parsed->rate, parsed->mode, {}, format);
             const ResultTexts& f = done.results;
@@ -65,9 +78,6 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, std::siz
             if (done.error) {
                 row += CalcErrorName(*done.error);
             }
-        } else {
-            row = line->tooLong ? "\t\t\t\t\tBad input line: too long" : "\t\t\t\t\tBad input line";
-            status = 2;
         }
         row += '\n';
         out.Write(row);

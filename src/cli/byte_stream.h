@@ -14,17 +14,27 @@ class IoError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A stop signal came while the input was awaited: nothing more is read.
+class Interrupted : public std::runtime_error {
+  public:
+    explicit Interrupted(int signal) : std::runtime_error("stopped by a signal"), signal_(signal) {}
+    int Signal() const { return signal_; }
+
+  private:
+    int signal_;
+};
+
 // Where the command-line calculator reads its input from.
 class ByteSource {
   public:
     virtual ~ByteSource() = default;
     // Reads at most `size` bytes into `buffer`; returns 0 only at the end of the input.
-    // Raises IoError when the input cannot be read.
+    // Raises IoError when the input cannot be read, Interrupted when asked to stop.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
 // Where it writes its output. Writes may be held back until Flush; either raises IoError when
-// the output cannot be written.
+// the output cannot be written. What is written is written whole, even when asked to stop.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;

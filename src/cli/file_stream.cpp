@@ -1,9 +1,12 @@
 #include "cli/file_stream.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "cli/stop_signals.h"
 
 namespace tolvi {
 
@@ -13,15 +16,25 @@ namespace {
     throw IoError(std::string(what) + ": " + std::strerror(error));
 }
 
+bool WouldBlock(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK;
+}
+
 }  // namespace
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     for (;;) {
+        if (const int signal = StopSignal(); signal != 0) {
+            throw Interrupted(signal);
+        }
+        if (!WaitUntilReady(descriptor_, POLLIN)) {
+            continue;
+        }
         const ssize_t count = ::read(descriptor_, buffer, size);
         if (count >= 0) {
             return static_cast<std::size_t>(count);
         }
-        if (errno != EINTR) {
+        if (errno != EINTR && !WouldBlock(errno)) {
             Fail("cannot read the input", errno);
         }
     }
@@ -39,6 +52,10 @@ void FileSink::Flush() {
     while (!rest.empty()) {
         const ssize_t count = ::write(descriptor_, rest.data(), rest.size());
         if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0 && WouldBlock(errno)) {
+            WaitUntilReady(descriptor_, POLLOUT);  // a stop signal does not cut what is formed
             continue;
         }
         if (count <= 0) {

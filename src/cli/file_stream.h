@@ -6,7 +6,8 @@
 
 namespace tolvi {
 
-// Standard input, or any open file descriptor, read as it comes.
+// Standard input, or any open file descriptor, read as it comes. A non-blocking one is waited
+// for; a stop signal (StopSignal) ends the reading with Interrupted.
 class FileSource final : public ByteSource {
   public:
     explicit FileSource(int descriptor) : descriptor_(descriptor) {}
@@ -17,7 +18,8 @@ class FileSource final : public ByteSource {
 };
 
 // Standard output or error, written through a buffer. Every write is checked, the final one
-// included: the first that fails raises IoError.
+// included: the first that fails raises IoError. A non-blocking one is waited for, and a stop
+// signal does not stop a write half-way.
 class FileSink final : public ByteSink {
   public:
     explicit FileSink(int descriptor) : descriptor_(descriptor) {}

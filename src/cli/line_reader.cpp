@@ -5,8 +5,15 @@
 namespace tolvi {
 
 namespace {
+
 constexpr std::size_t kReadSize = 65536;
+
+// A line's length as the limit counts it: a carriage return at its end is not counted.
+std::size_t CountedLength(std::string_view line) {
+    return line.ends_with('\r') ? line.size() - 1 : line.size();
 }
+
+}  // namespace
 
 bool LineReader::Fill() {
     if (ended_) {
@@ -34,13 +41,13 @@ std::optional<LineReader::Line> LineReader::Next() {
         const std::size_t end = unread.find('\n', searched);
         if (end != std::string_view::npos) {
             start_ += end + 1;
-            if (tooLong || end > max_) {
+            if (tooLong || CountedLength(unread.substr(0, end)) > max_) {
                 return Line{{}, true};
             }
             return Line{unread.substr(0, end), false};
         }
         searched = unread.size();
-        if (unread.size() > max_) {
+        if (CountedLength(unread) > max_) {
             tooLong = true;  // keep reading to its line feed, holding none of it
             start_ = buffer_.size();
             searched = 0;
@@ -48,7 +55,7 @@ std::optional<LineReader::Line> LineReader::Next() {
         if (!Fill()) {
             const std::string_view last = std::string_view(buffer_).substr(start_);
             start_ = buffer_.size();
-            if (tooLong || last.size() > max_) {
+            if (tooLong || CountedLength(last) > max_) {
                 return Line{{}, true};
             }
             if (last.empty()) {

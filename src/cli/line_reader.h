@@ -11,8 +11,8 @@
 namespace tolvi {
 
 // Splits its input into lines ended by a line feed (the last one may lack it), in bounded
-// memory: a line longer than the limit is skipped up to its line feed and reported as too
-// long, never held whole.
+// memory: a line longer than the limit (a carriage return at its end not counted) is skipped up
+// to its line feed and reported as too long, never held whole.
 class LineReader {
   public:
     struct Line {

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -124,6 +126,32 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
     return run;
 }
 
+// Starts the calculator with these descriptors as its standard input, output and error.
+pid_t Spawn(std::vector<std::string> arguments, int in, int out, int err) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in, 0);
+    posix_spawn_file_actions_adddup2(&actions, out, 1);
+    posix_spawn_file_actions_adddup2(&actions, err, 2);
+    const std::vector<char*> argv = Argv(arguments);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ) != 0) {
+        ADD_FAILURE() << "cannot start " << TOLVI_VAT_CLI;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Everything that comes from a descriptor until its end.
+std::string ReadAll(int descriptor) {
+    std::string text;
+    char buffer[65536];
+    for (ssize_t count; (count = read(descriptor, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    return text;
+}
+
 std::string BatchLines(int count) {
     std::string lines;
     for (int i = 0; i < count; ++i) {
@@ -144,10 +172,74 @@ TEST(CliBatch, ReproducesTheWorkedRecalculations) {
         }
         expected += '\n';
     }
-    const CliRun run = RunCli({"--batch"}, input);
+    const CliRun run = RunCli({"--batch", "--lenient"}, input);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.err, "");
+}
+
+// One batch row under strict reading and under --lenient (the window's reading).
+struct ReadingRow {
+    std::string line;     // MODE<TAB>AMOUNT<TAB>RATE
+    std::string strict;   // the error strict reading gives; empty: the lenient row
+    std::string lenient;  // the five fields and the error
+};
+
+TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
+    const std::vector<ReadingRow> rows = {
+        {"exclusive\t1.234,56\t19", "Not a number: amount",
+         "0.2345664\t0.23\t1.47\t1.24\t1.23456\t"},
+        {"exclusive\t€100\t20", "Not a number: amount", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"exclusive\t1234.56\t19,5", "Not a number: rate",
+         "234.5664\t234.57\t1,469.13\t1,234.56\t1234.56\t"},
+        {"exclusive\t\t20", "Empty: amount", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"exclusive\t5\t", "Empty: rate", "0\t0.00\t5.00\t5.00\t5\t"},
+        {"exclusive\t \t", "Empty: amount; Empty: rate", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"inclusive\tx\ty", "Not a number: amount; Not a number: rate",
+         "0\t0.00\tx\t0.00\t0\tType mismatch"},
+        {"inclusive\t1.234,56\x01\t19", "Not a number: amount",
+         "0.19711462184874\t0.20\t1.234,56\x01\t1.03\t1.03744537815126\tType mismatch"},
+        {"exclusive\t1 000\t20", "Not a number: amount", "200\t200.00\t1,200.00\t1,000.00\t1000\t"},
+        {"exclusive\t1e\t20", "Not a number: amount", "0.2\t0.20\t1.20\t1.00\t1\t"},
+        {"exclusive\t,5\t20", "Not a number: amount", "1\t1.00\t6.00\t5.00\t5\t"},
+        {"exclusive\t5\t20%", "Not a number: rate", "1\t1.00\t6.00\t5.00\t5\t"},
+        {"exclusive\t5\t17.5\r\r", "Not a number: rate", "0.875\t0.88\t5.88\t5.00\t5\t"},
+        // Read whole: blanks around, group commas, exponents; errors of the calculation stay.
+        {"exclusive\t 1,234.56 \t 20 ", "", "246.912\t246.91\t1,481.47\t1,234.56\t1234.56\t"},
+        {"exclusive\t1.5E3\t2D1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
+        {"exclusive\t-0\t0", "", "0\t0.00\t0.00\t0.00\t0\t"},
+        {"inclusive\t5\t-100", "", "0.00\t\t\t\t0.00\tDivision by zero"},
+        {"exclusive\t1e999\t20", "", "0.00\t\t\t\t0.00\tOverflow"},
+    };
+    std::string input;
+    for (const ReadingRow& row : rows) {
+        input += row.line + "\n";
+    }
+    const CliRun strict = RunCli({"--batch"}, input);
+    const CliRun lenient = RunCli({"--lenient", "--batch"}, input);
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_EQ(lenient.status, 0);
+    std::istringstream strictRows(strict.out);
+    std::istringstream lenientRows(lenient.out);
+    for (const ReadingRow& row : rows) {
+        std::string strictRow;
+        std::string lenientRow;
+        std::getline(strictRows, strictRow);
+        std::getline(lenientRows, lenientRow);
+        EXPECT_EQ(lenientRow, row.lenient) << "lenient, " << row.line;
+        EXPECT_EQ(strictRow, row.strict.empty() ? row.lenient : "\t\t\t\t\t" + row.strict)
+            << "strict, " << row.line;
+    }
+
+    const CliRun single = RunCli({"--exclusive", "1.234,56", "19"});
+    EXPECT_EQ(single.status, 2);
+    EXPECT_EQ(single.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
+    EXPECT_EQ(single.err, "error: Not a number: amount\n");
+    const CliRun lenientSingle = RunCli({"--exclusive", "1.234,56", "19", "--lenient"});
+    EXPECT_EQ(lenientSingle.status, 0);
+    EXPECT_EQ(lenientSingle.out,
+              "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\n"
+              "Unformatted price: 1.23456\n");
 }
 
 TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
@@ -160,7 +252,7 @@ TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
         "exclusive\t5\t\t5\n"        // too many fields, one of them empty
         "\n"                         // empty
         "exclusive\t1,000\t20\r\n";  // commas are read away, CR dropped
-    const CliRun run = RunCli({"--batch"}, input);
+    const CliRun run = RunCli({"--batch", "--lenient"}, input);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out,
               "0\t0.00\t\t0.00\t0\tType mismatch\n"
@@ -195,7 +287,7 @@ TEST(CliSingle, PrintsTheFiveFields) {
 }
 
 TEST(CliSingle, AnErrorStillPrintsTheFieldsAndExitsWithOne) {
-    const CliRun run = RunCli({"--inclusive", "", "0"});
+    const CliRun run = RunCli({"--lenient", "--inclusive", "", "0"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "VAT: 0\nRounded VAT: 0.00\nTotal: \nPrice: 0.00\nUnformatted price: 0\n");
     EXPECT_EQ(run.err, "error: Type mismatch\n");
@@ -213,6 +305,10 @@ TEST(CliUsage, HelpAndWrongInvocations) {
                                                   {"--help", "x"},
                                                   {"--version", "--help"},
                                                   {"--sideways", "1", "2"},
+                                                  {"--lenient"},
+                                                  {"--lenient", "--help"},
+                                                  {"--version", "--lenient"},
+                                                  {"--lenient", "--lenient", "--batch"},
                                                   {"-h"}}) {
         const CliRun run = RunCli(wrong);
         EXPECT_EQ(run.status, 2);
@@ -328,6 +424,9 @@ TEST(CliBatch, AnOverlongLineIsABadLineAndReadingGoesOn) {
                                   longest +
                                   "1\t5\n"
                                   "exclusive\t" +
+                                  longest + "000\t5\r\n" + "exclusive\t" + longest +
+                                  "0000\t5\r\n"
+                                  "exclusive\t" +
                                   tooLong + "\t5");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out,
@@ -335,6 +434,8 @@ TEST(CliBatch, AnOverlongLineIsABadLineAndReadingGoesOn) {
               "\t\t\t\t\tBad input line: too long\n"
               "17.4255319148936\t17.43\t117.00\t99.57\t99.5744680851064\t\n"
               "0.05\t0.05\t1.05\t1.00\t1\t\n"
+              "0\t0.00\t0.00\t0.00\t0\t\n"  // the limit exactly, then CR LF
+              "\t\t\t\t\tBad input line: too long\n"
               "\t\t\t\t\tBad input line: too long\n");
     EXPECT_EQ(run.err, "");
 }
@@ -346,22 +447,10 @@ TEST(CliBatch, StopsAtOnceWhenItsReaderGoesAwayWithSigpipeIgnored) {
     int input[2];
     int output[2];
     int error[2];
-    ASSERT_EQ(pipe(input), 0);
-    ASSERT_EQ(pipe(output), 0);
-    ASSERT_EQ(pipe(error), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, error[1], 2);
-    for (const int unused : {input[0], input[1], output[0], output[1], error[0], error[1]}) {
-        posix_spawn_file_actions_addclose(&actions, unused);
-    }
-    std::vector<std::string> arguments{"--batch"};
-    const std::vector<char*> argv = Argv(arguments);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, TOLVI_VAT_CLI, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
+    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(output, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(error, O_CLOEXEC), 0);
+    const pid_t pid = Spawn({"--batch"}, input[0], output[1], error[1]);
     close(input[0]);
     close(output[1]);
     close(error[1]);
@@ -390,6 +479,149 @@ TEST(CliBatch, StopsAtOnceWhenItsReaderGoesAwayWithSigpipeIgnored) {
     EXPECT_EQ(status, 3);
     EXPECT_EQ(message, "tolvi-vat-cli: cannot write the output: Broken pipe\n");
     EXPECT_LT(written, kOffered / 10);
+}
+
+TEST(CliBatch, WaitsForANonBlockingInputAndOutput) {
+    // Set by whoever started it, as some runtimes leave them: reads and writes that cannot go
+    // on at once fail with EAGAIN, and the calculator waits for its input and output instead.
+    const std::string input = BatchLines(30'000);
+    const CliRun expected = RunCli({"--batch"}, input);
+    int in[2];
+    int out[2];
+    int err[2];
+    ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(err, O_CLOEXEC), 0);
+    ASSERT_EQ(fcntl(in[0], F_SETFL, O_NONBLOCK), 0);
+    ASSERT_EQ(fcntl(out[1], F_SETFL, O_NONBLOCK), 0);
+    const pid_t pid = Spawn({"--batch"}, in[0], out[1], err[1]);
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);  // should it end early
+    std::thread writer([&] {  // in pieces, with pauses: the input is often not ready
+        for (std::size_t at = 0; at < input.size(); at += 4096) {
+            const std::string_view piece = std::string_view(input).substr(at, 4096);
+            if (write(in[1], piece.data(), piece.size()) != static_cast<ssize_t>(piece.size())) {
+                break;
+            }
+            if (at % 65536 == 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
+        close(in[1]);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the output pipe fills up
+    const std::string output = ReadAll(out[0]);
+    writer.join();
+    std::signal(SIGPIPE, previous);
+    EXPECT_EQ(ReadAll(err[0]), "");
+    close(out[0]);
+    close(err[0]);
+    EXPECT_EQ(ExitStatus(pid), 0);
+    EXPECT_EQ(output.size(), expected.out.size());
+    EXPECT_TRUE(output == expected.out);
+}
+
+TEST(CliBatch, AStopSignalNeverCutsARow) {
+    // Rows with fifteen-digit numbers, so that a cut one would still look like a number.
+    std::string input;
+    for (int i = 0; i < 200'000; ++i) {
+        input += "inclusive\t" + std::to_string(123'456 + i * 7) + ".89\t17.5\n";
+    }
+    const CliRun full = RunCli({"--batch"}, input);
+    ASSERT_EQ(full.status, 0);
+    char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(directory), nullptr);
+    const std::string inPath = std::string(directory) + "/in";
+    const std::string outPath = std::string(directory) + "/out";
+    std::ofstream(inPath, std::ios::binary) << input;
+
+    constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    std::mt19937 random(20261207);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int stopped = 0;
+    for (int round = 0; round < 24 && std::chrono::steady_clock::now() < deadline; ++round) {
+        const int signal = kSignals[round % 3];
+        const bool toPipe = round % 2 == 0;
+        const bool slowReader = round % 4 < 2;  // the output blocks when the signal comes
+        const auto delay = std::chrono::milliseconds(1 + random() % 200);
+        SCOPED_TRACE(testing::Message()
+                     << "round " << round << ": signal " << signal << " after " << delay.count()
+                     << " ms, output to a " << (toPipe ? "pipe" : "file")
+                     << (toPipe && slowReader ? " read late" : ""));
+        const int in = open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+        int pipeEnds[2] = {-1, -1};
+        ASSERT_EQ(pipe2(pipeEnds, O_CLOEXEC), 0);
+        const int out = toPipe
+                            ? pipeEnds[1]
+                            : open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int err = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const pid_t pid = Spawn({"--batch"}, in, out, err);
+        for (const int mine : {in, out, err, pipeEnds[1]}) {
+            close(mine);
+        }
+        std::string output;
+        std::thread reader([&] {
+            if (slowReader) {
+                std::this_thread::sleep_for(delay + std::chrono::milliseconds(100));
+            }
+            output = ReadAll(pipeEnds[0]);
+        });
+        std::this_thread::sleep_for(delay);
+        kill(pid, signal);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        reader.join();
+        close(pipeEnds[0]);
+        if (!toPipe) {
+            output = ReadFile(outPath);
+        }
+
+        // Stopped with 128 + the signal, or done before it came, or killed before it started.
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) {
+            ++stopped;
+        } else if (WIFSIGNALED(status)) {
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_EQ(output, "") << "killed while it wrote";
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+            EXPECT_EQ(output.size(), full.out.size());
+        }
+        // Every row written is the whole row of the full run.
+        const std::size_t lastRow = output.rfind('\n', output.size() - 2) + 1;
+        EXPECT_TRUE(output.empty() || output.back() == '\n')
+            << "the last row is cut: " << output.substr(lastRow);
+        EXPECT_TRUE(full.out.starts_with(output)) << "rows differ from the full run's";
+    }
+    EXPECT_GT(stopped, 0);
+    std::remove(inPath.c_str());
+    std::remove(outPath.c_str());
+    rmdir(directory);
+}
+
+TEST(CliBatch, AHangupIgnoredByItsStarterStaysIgnored) {
+    // As nohup starts it: the calculator goes on to the end.
+    const auto previous = std::signal(SIGHUP, SIG_IGN);
+    int in[2];
+    int out[2];
+    ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    const pid_t pid = Spawn({"--batch"}, in[0], out[1], out[1]);
+    std::signal(SIGHUP, previous);
+    close(in[0]);
+    close(out[1]);
+    const std::string line = "exclusive\t105\t17.5\n";
+    ASSERT_EQ(write(in[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    char answer[64];
+    ASSERT_GT(read(out[0], answer, sizeof answer), 0);  // it has started and answered
+    kill(pid, SIGHUP);
+    ASSERT_EQ(write(in[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    close(in[1]);
+    const std::string rest = ReadAll(out[0]);
+    close(out[0]);
+    EXPECT_EQ(ExitStatus(pid), 0);
+    EXPECT_EQ(rest, "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }
 
 }  // namespace

@@ -60,6 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"a\n\nb\n", 8, {"a", "", "b"}}, LinesCase{"a\r\nb\r\n", 8, {"a\r", "b\r"}},
         LinesCase{"12345678\n", 8, {"12345678"}}, LinesCase{"123456789\nok\n", 8, {kTooLong, "ok"}},
         LinesCase{"ok\n123456789", 8, {"ok", kTooLong}}, LinesCase{"12345678", 8, {"12345678"}},
+        // A carriage return at the end of a line does not count toward the limit.
+        LinesCase{"12345678\r\n1234567\r\r\n", 8, {"12345678\r", "1234567\r\r"}},
+        LinesCase{"12345678\r", 8, {"12345678\r"}},
+        LinesCase{"12345678\r\r\n123456789\r\n1234567\r8\n", 8, {kTooLong, kTooLong, kTooLong}},
         LinesCase{std::string(200'000, 'x') + "\nok\n" + std::string(9, 'y') + "\n",
                   8,
                   {kTooLong, "ok", kTooLong}},
@@ -98,7 +102,7 @@ TEST(Batch, AnswersEveryLineBeforeWaitingForMoreInput) {
     // A program that writes one line and waits for its answer must get it.
     HeldSink out;
     WatchedSource in("exclusive\t105\t17.5\n", out);
-    EXPECT_EQ(RunBatch(in, out, NumberFormat{}), 0);
+    EXPECT_EQ(RunBatch(in, out, NumberFormat{}, Reading::Strict), 0);
     ASSERT_EQ(in.outputAtEachRead.size(), 2u);
     EXPECT_EQ(in.outputAtEachRead[1], "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }
@@ -107,7 +111,7 @@ TEST(Batch, AsksForTheEndOfTheInputOnce) {
     // A terminal would wait for a second Ctrl-D.
     HeldSink out;
     WatchedSource in("exclusive\t105\t17.5", out);
-    EXPECT_EQ(RunBatch(in, out, NumberFormat{}), 0);
+    EXPECT_EQ(RunBatch(in, out, NumberFormat{}, Reading::Strict), 0);
     EXPECT_EQ(in.outputAtEachRead.size(), 2u);
     EXPECT_EQ(out.text, "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }
