@@ -29,7 +29,7 @@ bool IntegerPart(std::string_view text, std::size_t& at, Field field, std::size_
     if (field != Field::Amount || at == text.size() || text[at] != ',') {
         return true;
     }
-    if (count == 0 || count > 3) {
+    if (count == 0 || count > 3 || text[at - count] == '0') {
         return false;
     }
     while (at < text.size() && text[at] == ',') {
@@ -72,17 +72,21 @@ bool IsWholeNumber(std::string_view text, Field field) {
 
 }  // namespace
 
-FieldReading ReadField(std::string_view text, Field field) {
+ReadingExtent ExtentOfReading(std::string_view text, Field field) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
+    return text.empty()                 ? ReadingExtent::Empty
+           : IsWholeNumber(text, field) ? ReadingExtent::Whole
+                                        : ReadingExtent::Part;
+}
+
+FieldReading ReadField(std::string_view text, Field field) {
     FieldReading reading;
-    reading.extent = text.empty()                 ? ReadingExtent::Empty
-                     : IsWholeNumber(text, field) ? ReadingExtent::Whole
-                                                  : ReadingExtent::Part;
+    reading.extent = ExtentOfReading(text, field);
     try {
         const double value = field == Field::Amount ? ReadAmount(text) : ReadNumber(text);
         reading.value = NumberToText(value, NumberFormat{});

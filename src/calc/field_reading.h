@@ -26,8 +26,12 @@ struct FieldReading {
 // A text is read whole when, blanks around it aside, it is an optional sign, digits with at most
 // one point, and an optional exponent (E or D, either case, an optional sign, digits), with no
 // blank inside. An amount may group the digits before its point in threes with commas
-// (1,234.56); any other comma (1.234,56, 12,5) is dropped by the amount reading and makes the
-// reading a part one. A rate is read only up to a comma.
+// (1,234.56), its first group not starting with 0; any other comma (1.234,56, 12,5, 0,500) is
+// dropped by the amount reading and makes the reading a part one. A rate is read only up to a
+// comma.
 FieldReading ReadField(std::string_view text, Field field);
+
+// ReadField's extent alone, without the value.
+ReadingExtent ExtentOfReading(std::string_view text, Field field);
 
 }  // namespace tolvi

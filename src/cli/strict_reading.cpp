@@ -12,8 +12,8 @@ std::string_view StrictReadingError(std::string_view amount, std::string_view ra
         {"Not a number: amount; Empty: rate", "Not a number: amount",
          "Not a number: amount; Not a number: rate"},
     };
-    const ReadingExtent amountExtent = ReadField(amount, Field::Amount).extent;
-    const ReadingExtent rateExtent = ReadField(rate, Field::Rate).extent;
+    const ReadingExtent amountExtent = ExtentOfReading(amount, Field::Amount);
+    const ReadingExtent rateExtent = ExtentOfReading(rate, Field::Rate);
     return kErrors[static_cast<int>(amountExtent)][static_cast<int>(rateExtent)];
 }
 

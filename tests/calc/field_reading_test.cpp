@@ -27,6 +27,7 @@ TEST_P(FieldReadings, SayHowMuchOfTheTextIsTheNumber) {
     const ReadingCase& c = GetParam();
     const FieldReading reading = ReadField(c.text, c.field);
     EXPECT_EQ(reading.extent, c.extent);
+    EXPECT_EQ(ExtentOfReading(c.text, c.field), c.extent);
     EXPECT_EQ(reading.value, c.value);
 }
 
@@ -55,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{kAmount, "1234,567", kPart, "1234567"},
         ReadingCase{kAmount, ",123", kPart, "123"}, ReadingCase{kAmount, "1,23", kPart, "123"},
         ReadingCase{kAmount, "1,", kPart, "1"}, ReadingCase{kAmount, "1,234.5,6", kPart, "1234.56"},
+        ReadingCase{kAmount, "0,500", kPart, "500"}, ReadingCase{kAmount, "01,234", kPart, "1234"},
         // A rate is read up to its first comma.
         ReadingCase{kRate, "19,5", kPart, "19"}, ReadingCase{kRate, "1,000", kPart, "1"},
         // What the reading leaves over.
