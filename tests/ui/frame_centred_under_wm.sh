@@ -4,7 +4,7 @@
 # within a pixel. Usage: frame_centred_under_wm.sh PROGRAM
 set -euo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
-    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../../scripts/with-xvfb" "$0" "$@"
 fi
 program=$1
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
