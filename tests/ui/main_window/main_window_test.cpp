@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "calc/display_form.h"
@@ -55,6 +57,7 @@ class MainWindowTest : public QObject {
     void aPasteTooLongForAResultBoxIsRefusedWhole_data();
     void aPasteTooLongForAResultBoxIsRefusedWhole();
     void typingAtTheLimitNeverCutsATypedText();
+    void aMouseDragInAFullBoxLeavesItsText();
     void theLongestResultsAreShownWhole();
     void theNoticeCoversNoControlAndItsTextFits_data();
     void theNoticeCoversNoControlAndItsTextFits();
@@ -712,6 +715,58 @@ void MainWindowTest::typingAtTheLimitNeverCutsATypedText() {
     QCOMPARE(amount->text().size(), kMaxFieldLength);
     QVERIFY(amount->text().endsWith(QLatin1String("09")));
     QCOMPARE(w().price()->text(), QStringLiteral("5.00"));
+}
+
+// A real mouse drag, through the X server's test extension: the pointer presses on the selected
+// end of a full box, moves left and lets go. The boxes start no drag (a drag of Qt's boxes
+// copies, which would not fit): the text stays whole and nothing is refused.
+void MainWindowTest::aMouseDragInAFullBoxLeavesItsText() {
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || xdotool.isEmpty()) {
+        QSKIP("a real mouse drag needs an X server and xdotool");
+    }
+    QLineEdit* amount = w().amount();
+    const QString full = QStringLiteral("5.") + QString(kMaxFieldLength - 6, u'0') + "1234";
+    QGuiApplication::clipboard()->setText(full);
+    QTest::keyClick(amount, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(amount->text(), full);
+    // Where the pointer goes on the screen: between two characters of the text as drawn.
+    const auto between = [amount](int position) {
+        amount->setCursorPosition(position);
+        amount->repaint();  // scrolls the text to the cursor
+        const QRect cursor = amount->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        return amount->mapToGlobal(cursor.center());
+    };
+    const QPoint end = between(kMaxFieldLength);         // shown at the box's right edge
+    const QPoint dropAt = between(kMaxFieldLength - 4);  // before the "12"
+    const QPoint grabAt = (between(kMaxFieldLength - 2) + end) / 2;  // on the "34"
+    QTest::keyClick(amount, Qt::Key_End);
+    QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(amount->selectedText(), QStringLiteral("34"));
+    w().price()->setText(QStringLiteral("marker"));  // a recalculation would rewrite it
+
+    const auto at = [](QPoint p) {
+        return QStringList{QString::number(p.x()), QString::number(p.y())};
+    };
+    QProcess drag;
+    drag.start(xdotool, QStringList{"mousemove"} << at(grabAt) << "mousedown"
+                                                 << "1"
+                                                 << "sleep"
+                                                 << "0.1"
+                                                 << "mousemove" << at((grabAt + dropAt) / 2)
+                                                 << "sleep"
+                                                 << "0.1"
+                                                 << "mousemove" << at(dropAt) << "sleep"
+                                                 << "0.1"
+                                                 << "mouseup"
+                                                 << "1");
+    QVERIFY(QTest::qWaitFor([&] { return drag.state() == QProcess::NotRunning; }, 10000));
+    QCOMPARE(drag.exitCode(), 0);
+    QTRY_VERIFY(amount->selectedText() != QLatin1String("34"));  // the mouse has selected anew
+    QCOMPARE(amount->text(), full);
+    QVERIFY(!w().notice()->isVisible());
+    QCOMPARE(w().price()->text(), QStringLiteral("marker"));
 }
 
 void MainWindowTest::theLongestResultsAreShownWhole() {
