@@ -48,6 +48,7 @@ class MainWindowTest : public QObject {
     void resultBoxesTakeTypingUntilTheNextRecalculation();
     void tabVisitsTheControlsInOrder();
     void labelsNameTheirFieldsForScreenReaders();
+    void screenReadersAreAlertedToEveryNotice();
     void theHelpButtonPopsUpTheMenuOnItself();
     void dismissingThePopUpRunsNoCommand();
     void enterOnTheFocusedHelpButtonPopsUpTheMenu_data();
@@ -456,6 +457,44 @@ void MainWindowTest::labelsNameTheirFieldsForScreenReaders() {
     }
 }
 
+namespace {
+
+// The objects of the alerts sent to screen readers, each with the description it had then.
+QList<std::pair<QObject*, QString>> alerts;
+
+void RecordAlert(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Alert) {
+        alerts.append(
+            {event->object(), event->accessibleInterface()->text(QAccessible::Description)});
+    }
+}
+
+}  // namespace
+
+// Only on a bus that says a screen reader runs (tests/ui/with_screen_reader_bus.sh) does Qt send
+// accessibility events at all.
+void MainWindowTest::screenReadersAreAlertedToEveryNotice() {
+    if (!qEnvironmentVariableIsSet("TOLVI_SCREEN_READER_BUS")) {
+        QSKIP("needs a session bus on which a screen reader runs");
+    }
+    QTRY_VERIFY(QAccessible::isActive());
+    alerts.clear();
+    QAccessible::installUpdateHandler(RecordAlert);
+    QTest::keyClick(w().amount(), '5');
+    QTest::keyClick(w().amount(), Qt::Key_Backspace);  // "Type mismatch"
+    QTest::keyClick(w().amount(), '8');                // recalculated: the notice goes
+    QGuiApplication::clipboard()->setText(QString(kMaxFieldLength, u'9'));
+    QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);  // refused as too long
+    QAccessible::installUpdateHandler(nullptr);
+    QObject* notice = w().notice();
+    const auto expected =
+        QList<std::pair<QObject*, QString>>{{notice, QStringLiteral("Type mismatch")},
+                                            {notice, QString::fromStdString(FieldTooLongNotice())}};
+    QCOMPARE(alerts, expected);
+    QCOMPARE(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name),
+             QStringLiteral("Calculation error"));
+}
+
 void MainWindowTest::theHelpButtonPopsUpTheMenuOnItself() {
     QPoint menuAt;
     QStringList items;
@@ -785,23 +824,27 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<double>("pointSize");  // of the window's font; 0 keeps the desktop's
+    // Where the notice starts: under the amount box's left edge where its text has room, else
+    // further left, so that it ends where the labels keep from the window's left edge.
+    QTest::addColumn<bool>("underTheBox");
     const struct {
         const char* name;
         QString rate;
         QString amount;
         QString notice;
+        bool underTheBox;
     } errors[] = {
-        {"Type mismatch", "0", ".", "Type mismatch"},
-        {"Division by zero", "-100", "5", "Division by zero"},
-        {"Invalid operation", "-100", "0", "Invalid operation"},
-        {"Overflow", "0", "1e400", "Overflow"},
+        {"Type mismatch", "0", ".", "Type mismatch", true},
+        {"Division by zero", "-100", "5", "Division by zero", true},
+        {"Invalid operation", "-100", "0", "Invalid operation", true},
+        {"Overflow", "0", "1e400", "Overflow", true},
         {"paste refused", "0", QString(kMaxFieldLength + 1, u'9'),
-         QString::fromStdString(FieldTooLongNotice())},
+         QString::fromStdString(FieldTooLongNotice()), false},
     };
     for (const double pointSize : {0.0, 14.0}) {
         for (const auto& e : errors) {
             QTest::addRow("%s%s", e.name, pointSize > 0 ? ", large font" : "")
-                << e.rate << e.amount << e.notice << pointSize;
+                << e.rate << e.amount << e.notice << pointSize << e.underTheBox;
         }
     }
 }
@@ -811,6 +854,7 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits() {
     QFETCH(QString, amount);
     QFETCH(QString, notice);
     QFETCH(double, pointSize);
+    QFETCH(bool, underTheBox);
     if (pointSize > 0) {
         QFont font = w().form->font();
         font.setPointSizeF(pointSize);
@@ -831,6 +875,13 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits() {
         if (control != shown && !control->isWindow() && control->isVisible()) {
             QVERIFY2(!place.intersects(control->geometry()), qPrintable(control->objectName()));
         }
+    }
+    const int labelsMargin = w().Control<QLabel>("Label1")->x();
+    if (underTheBox) {
+        QCOMPARE(place.left(), w().amount()->x());
+    } else {
+        QVERIFY(place.left() < w().amount()->x());
+        QCOMPARE(place.left() + place.width(), w().form->width() - labelsMargin);
     }
     const QFontMetrics metrics(shown->font());
     QVERIFY(metrics.horizontalAdvance(notice) <= shown->contentsRect().width());
