@@ -24,7 +24,9 @@ QPoint CentreFrame(QWidget& window, QRect frame) {
     return frame.topLeft();
 }
 
-// Waits for the window manager's frame and centres it once it is known.
+// Waits for the window manager's frame and centres it once it is known: when the window is
+// shown, moved, or exposed. A manager that frames a window where it was put moves none of it, and
+// has set the frame's extents by the time the window is first exposed.
 class FrameCentring : public QObject {
   public:
     FrameCentring(QWidget& window, QPoint placed)
@@ -33,8 +35,19 @@ class FrameCentring : public QObject {
     }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
-            Check();
+        switch (event->type()) {
+            case QEvent::Show:
+                if (QWindow* native = window_.windowHandle()) {
+                    native->installEventFilter(this);  // for its exposure
+                }
+                Check();
+                break;
+            case QEvent::Move:
+            case QEvent::Expose:
+                Check();
+                break;
+            default:
+                break;
         }
         return false;
     }
@@ -46,6 +59,9 @@ class FrameCentring : public QObject {
         }
         done_ = true;
         window_.removeEventFilter(this);
+        if (QWindow* native = window_.windowHandle()) {
+            native->removeEventFilter(this);
+        }
         // Framed where it was put: its frame's corner there, or its client area's when the
         // window manager keeps the client in place. Anywhere else, the user has moved it.
         if (window_.frameGeometry().topLeft() == placed_ ||
