@@ -31,8 +31,8 @@ class MainWindowTest : public QObject {
     void cleanup() { window_.reset(); }
 
     void startsInItsInitialStateWithNothingRecalculated();
-    void placesEveryControlWhereTheLayoutSays_data();
-    void placesEveryControlWhereTheLayoutSays();
+    void showsEveryControlWithItsFirstCaption_data();
+    void showsEveryControlWithItsFirstCaption();
     void isAFixedWindowWithoutMenuBar();
     void oneKeystrokeRecalculatesEveryField();
     void typedRecalculationsMatchTheWorkedTable_data();
@@ -90,47 +90,40 @@ void MainWindowTest::startsInItsInitialStateWithNothingRecalculated() {
     QVERIFY(!w().notice()->isVisible());
 }
 
-void MainWindowTest::placesEveryControlWhereTheLayoutSays_data() {
+void MainWindowTest::showsEveryControlWithItsFirstCaption_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");  // left, top, width, height
     QTest::addColumn<QString>("caption");
     const struct {
         const char* name;
-        QRect twips;
         const char* caption;
     } rows[] = {
-        {"Picture1", {0, 0, 4485, 375}, ""},
-        {"Label1", {120, 480, 855, 255}, "Amount :"},
-        {"Text_amount", {1080, 480, 1575, 285}, ""},
-        {"Option_vat_inc", {2880, 480, 1455, 255}, "VAT Inclusive"},
-        {"Label2", {120, 800, 735, 255}, "VAT % :"},
-        {"Text_vat", {1080, 800, 1575, 285}, "0"},
-        {"Option_vat_exc", {2880, 840, 1455, 255}, "VAT Exclusive"},
-        {"Label3", {120, 1320, 735, 255}, "VAT :"},
-        {"Text_vat_round", {1080, 1320, 1575, 285}, ""},
-        {"Text_vat_result", {2880, 1320, 1455, 255}, "0.00"},
-        {"Label5", {120, 1600, 855, 255}, "Price :"},
-        {"Text_Price", {1080, 1620, 1575, 285}, ""},
-        {"Label_price", {2880, 1680, 1455, 255}, "0.00"},
-        {"Label4", {120, 1920, 615, 255}, "Total :"},
-        {"Text_total", {1080, 1920, 1575, 285}, ""},
-        {"Command1", {3360, 1950, 1095, 255}, "Help"},
+        {"Picture1", ""},
+        {"Label1", "Amount :"},
+        {"Text_amount", ""},
+        {"Option_vat_inc", "VAT Inclusive"},
+        {"Label2", "VAT % :"},
+        {"Text_vat", "0"},
+        {"Option_vat_exc", "VAT Exclusive"},
+        {"Label3", "VAT :"},
+        {"Text_vat_round", ""},
+        {"Text_vat_result", "0.00"},
+        {"Label5", "Price :"},
+        {"Text_Price", ""},
+        {"Label_price", "0.00"},
+        {"Label4", "Total :"},
+        {"Text_total", ""},
+        {"Command1", "Help"},
     };
     for (const auto& row : rows) {
-        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.twips
-                                << QString::fromUtf8(row.caption);
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QString::fromUtf8(row.caption);
     }
 }
 
-void MainWindowTest::placesEveryControlWhereTheLayoutSays() {
+void MainWindowTest::showsEveryControlWithItsFirstCaption() {
     QFETCH(QString, name);
-    QFETCH(QRect, twips);
     QFETCH(QString, caption);
     QWidget* control = w().form->findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
-    const auto px = [](int t) { return qRound(t / 15.0); };
-    QCOMPARE(control->geometry(),
-             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QVERIFY(control->isVisible());
     QVERIFY(control->isEnabled());
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
