@@ -796,21 +796,14 @@ void MainWindowTest::aMouseDragInAFullBoxLeavesItsText() {
     QCOMPARE(amount->selectedText(), QStringLiteral("34"));
     w().price()->setText(QStringLiteral("marker"));  // a recalculation would rewrite it
 
-    const auto at = [](QPoint p) {
-        return QStringList{QString::number(p.x()), QString::number(p.y())};
-    };
+    const auto at = [](QPoint p) { return QStringLiteral("%1 %2").arg(p.x()).arg(p.y()); };
+    // Press, move in two steps, let go; then out of the way of later tests' windows.
+    const QString steps = QStringLiteral(
+                              "mousemove %1 mousedown 1 sleep 0.1 mousemove %2 sleep 0.1 "
+                              "mousemove %3 sleep 0.1 mouseup 1 mousemove 1023 767")
+                              .arg(at(grabAt), at((grabAt + dropAt) / 2), at(dropAt));
     QProcess drag;
-    drag.start(xdotool, QStringList{"mousemove"} << at(grabAt) << "mousedown"
-                                                 << "1"
-                                                 << "sleep"
-                                                 << "0.1"
-                                                 << "mousemove" << at((grabAt + dropAt) / 2)
-                                                 << "sleep"
-                                                 << "0.1"
-                                                 << "mousemove" << at(dropAt) << "sleep"
-                                                 << "0.1"
-                                                 << "mouseup"
-                                                 << "1");
+    drag.start(xdotool, steps.split(QLatin1Char(' ')));
     QVERIFY(QTest::qWaitFor([&] { return drag.state() == QProcess::NotRunning; }, 10000));
     QCOMPARE(drag.exitCode(), 0);
     QTRY_VERIFY(amount->selectedText() != QLatin1String("34"));  // the mouse has selected anew
