@@ -53,7 +53,7 @@ for _ in $(seq 3000); do
     sleep 0.02
 done
 if [ -z "$window" ]; then
-    echo "no window titled Tolvi showed; the screen holds:" >&2
+    echo "no window titled Tolvi showed (window manager state: $(ps -o stat= -p $wm)); the screen holds:" >&2
     xwininfo -root -tree >&2
     exit 1
 fi
