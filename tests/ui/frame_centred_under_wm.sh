@@ -26,8 +26,9 @@ cat >"$XDG_RUNTIME_DIR/rc.xml" <<'END'
 END
 openbox --sm-disable --config-file "$XDG_RUNTIME_DIR/rc.xml" & wm=$!
 pids+=($wm)
+# Ready once it has set the work area its margins leave, late in its start.
 for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 100, 40, 924, 728' && break
     sleep 0.1
 done
 # Every top-level window's creation, mapping and moves, as the X server reports them.
