@@ -78,6 +78,7 @@ ErrorNotice::ErrorNotice(QWidget& field) : QLabel(field.parentWidget()), field_(
 
 void ErrorNotice::ShowError(const QString& message) {
     setText(message);
+    setAccessibleDescription(message);  // what a screen reader reads after the notice's name
     const QWidget& window = *parentWidget();
     const std::vector<QRect> controls = VisibleControls(window, *this);
     const QRect band = FreeBand(window, controls, field_.y());

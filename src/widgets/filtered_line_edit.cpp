@@ -169,9 +169,10 @@ void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void FilteredLineEdit::dropEvent(QDropEvent* event) {
+    // Every drop adds its text: a text box's own drags only copy (and the windows' boxes start
+    // none), and by the drop the box's selection has already given way to the drop cursor.
     if (!isReadOnly() && event->mimeData()->hasText()) {
-        const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
-        if (!Fits(event->mimeData()->text().size(), movedWithin ? selectedText().size() : 0)) {
+        if (!Fits(event->mimeData()->text().size(), 0)) {
             event->ignore();  // nothing was dropped: a move leaves the source as it was
             QDragLeaveEvent leave;
             QLineEdit::dragLeaveEvent(&leave);  // takes the drop cursor away

@@ -12,19 +12,26 @@ namespace tolvi::widgets {
 
 namespace {
 
-// Moves the window so that `frame`, its frame as far as it is known, is centred on the work
-// area. Returns where the frame's top-left corner was put.
-QPoint CentreFrame(QWidget& window, QRect frame) {
+// Places the window so that its frame, `frame` around its client area, is centred on the work
+// area of its screen. Returns where its client area is put.
+QPoint CentreFrame(QWidget& window, QMargins frame) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
-        return window.pos();
+        return window.geometry().topLeft();
     }
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());  // a top-level window's position is its frame's
-    return frame.topLeft();
+    QRect framed = window.geometry().marginsAdded(frame);
+    framed.moveCenter(screen->availableGeometry().center());
+    const QPoint client = framed.topLeft() + QPoint(frame.left(), frame.top());
+    window.winId();  // the native window, whose position is its client area's whatever its frame
+    window.windowHandle()->setPosition(client);
+    return client;
 }
 
-// Waits for the window manager's frame and centres it once it is known.
+// Waits for the window manager's frame and centres it once it is known, as the window is shown,
+// moved or painted. A manager frames a window before it maps it, so nobody can have moved the
+// window before its first painting; later it is centred only where it was put. The frame is
+// asked of the window system each time, as is the position: the widget's own idea of them is
+// renewed only when the window moves, and the window need not move when it is framed.
 class FrameCentring : public QObject {
   public:
     FrameCentring(QWidget& window, QPoint placed)
@@ -33,30 +40,43 @@ class FrameCentring : public QObject {
     }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
-            Check();
+        switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Move:
+                Check();
+                break;
+            case QEvent::Paint:
+                Check();
+                painted_ = true;
+                break;
+            default:
+                break;
         }
         return false;
     }
 
   private:
     void Check() {
-        if (done_ || !window_.isVisible() || window_.frameGeometry() == window_.geometry()) {
+        QWindow* native = window_.windowHandle();
+        if (done_ || !window_.isVisible() || native == nullptr || native->frameMargins().isNull()) {
             return;  // no frame known yet
         }
         done_ = true;
         window_.removeEventFilter(this);
-        // Framed where it was put: its frame's corner there, or its client area's when the
-        // window manager keeps the client in place. Anywhere else, the user has moved it.
-        if (window_.frameGeometry().topLeft() == placed_ ||
-            window_.geometry().topLeft() == placed_) {
-            CentreFrame(window_, window_.frameGeometry());
+        // Where it was put: its client area there, or its frame's corner when the window manager
+        // puts that in the client's place. Anywhere else, the user has moved it.
+        const QMargins frame = native->frameMargins();
+        const QPoint client = native->position();
+        if (!painted_ || client == placed_ ||
+            client - QPoint(frame.left(), frame.top()) == placed_) {
+            CentreFrame(window_, frame);
         }
         deleteLater();
     }
 
     QWidget& window_;
     QPoint placed_;
+    bool painted_ = false;
     bool done_ = false;
 };
 
@@ -64,16 +84,15 @@ class FrameCentring : public QObject {
 
 void CenterOnScreen(QWidget& window) {
     if (const std::optional<QMargins> frame = FrameExtentsBeforeShowing(window)) {
-        // The window manager has told its frame: the window opens in its place. Its native
-        // window exists already, so its client area is placed where the frame will leave it.
-        QRect framed = window.geometry().marginsAdded(*frame);
-        if (const QScreen* screen = window.screen()) {
-            framed.moveCenter(screen->availableGeometry().center());
-        }
-        window.windowHandle()->setPosition(framed.topLeft() + QPoint(frame->left(), frame->top()));
+        CentreFrame(window, *frame);  // the window manager has told its frame: it opens in place
         return;
     }
-    const QPoint placed = CentreFrame(window, window.frameGeometry());
+    // Centred with the frame known so far, and again once the window manager has told it.
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    const QPoint placed = CentreFrame(
+        window, QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                         frame.right() - client.right(), frame.bottom() - client.bottom()));
     new FrameCentring(window, placed);
 }
 

@@ -24,13 +24,6 @@ struct Caption {
 
 Caption CaptionOf(const QWidget& control) {
     const QStyle& style = *control.style();
-    if (const auto* radio = qobject_cast<const QRadioButton*>(&control)) {
-        QStyleOptionButton option;
-        option.initFrom(radio);
-        option.text = radio->text();
-        return {style.subElementRect(QStyle::SE_RadioButtonContents, &option, radio),
-                {radio->text()}};
-    }
     if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
         QStyleOptionButton option;
         option.initFrom(button);
@@ -56,6 +49,26 @@ Caption CaptionOf(const QWidget& control) {
                 box->toPlainText().split(QLatin1Char('\n'))};
     }
     return {};
+}
+
+// The size of what a radio button draws, its indicator and its caption, measured on a twin
+// with room to spare: all of it must lie within the button.
+QSize DrawnSize(const QRadioButton& radio) {
+    QRadioButton twin(radio.text());
+    twin.setFont(radio.font());
+    twin.setChecked(radio.isChecked());
+    twin.resize(radio.size() * 2);
+    const QImage drawn = twin.grab().toImage();
+    const QRgb background = drawn.pixel(drawn.width() - 1, drawn.height() - 1);
+    QRect ink;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixel(x, y) != background) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return QSize(ink.right() + 1, ink.height());  // from the button's left edge, as it is drawn
 }
 
 }  // namespace
@@ -98,6 +111,18 @@ void CaptionsFitTest::everyCaptionFitsItsRoom() {
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QTEST(form->font().pointSizeF(), "fittedPoints");
     for (const QWidget* control : form->findChildren<QWidget*>()) {
+        const auto* radio = qobject_cast<const QRadioButton*>(control);
+        if (radio != nullptr && radio->isVisible()) {
+            const QSize drawn = DrawnSize(*radio);
+            QVERIFY2(drawn.width() <= radio->width() && drawn.height() <= radio->height(),
+                     qPrintable(QStringLiteral("%1 \"%2\" draws %3x%4 in %5x%6")
+                                    .arg(radio->objectName(), radio->text())
+                                    .arg(drawn.width())
+                                    .arg(drawn.height())
+                                    .arg(radio->width())
+                                    .arg(radio->height())));
+            continue;
+        }
         const Caption caption = CaptionOf(*control);
         if (!control->isVisible() || caption.lines.isEmpty()) {
             continue;

@@ -1,26 +1,51 @@
 #!/usr/bin/env bash
-# Runs the calculator under a real window manager (openbox) on a virtual screen and checks that
-# the window's frame, title bar and borders included, is centred on the screen's work area
-# within a pixel. Usage: frame_centred_under_wm.sh PROGRAM
+# Runs the calculator under a real window manager (openbox) on a virtual screen whose work area
+# leaves room for panels at the top and on the left, and checks that the window's frame, title
+# bar and borders included, is centred on the work area within a pixel.
+# Usage: frame_centred_under_wm.sh PROGRAM [late]
+# The window opens there: its frame is known before it is shown. With "late", the manager tells
+# the frame only after the program has given up waiting for it and shown its window, which is
+# then centred again, once the frame is known.
 set -euo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
-    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../../scripts/with-xvfb" "$0" "$@"
 fi
 program=$1
+late=${2:-}
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+trap 'kill -CONT "${pids[@]}" 2>/dev/null; kill "${pids[@]}" 2>/dev/null || true
+      rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-openbox --sm-disable & pids+=($!)
+cat >"$XDG_RUNTIME_DIR/rc.xml" <<'END'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>40</top><bottom>0</bottom><left>100</left><right>0</right></margins>
+</openbox_config>
+END
+openbox --sm-disable --config-file "$XDG_RUNTIME_DIR/rc.xml" & wm=$!
+pids+=($wm)
+# Ready once it has set the work area its margins leave, late in its start.
 for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 100, 40, 924, 728' && break
     sleep 0.1
 done
 # Every top-level window's creation, mapping and moves, as the X server reports them.
 xev -root -event substructure >"$XDG_RUNTIME_DIR/events" 2>&1 & pids+=($!)
+[ "$late" = late ] && kill -STOP $wm
 "$program" & app=$!
 pids+=($app)
+if [ "$late" = late ]; then
+    # The window exists before the program asks for its frame; a quarter of a second later the
+    # program gives up and shows it, and the stopped manager answers neither.
+    for _ in $(seq 500); do
+        xdotool search --name '^Tolvi$' >/dev/null 2>&1 && break
+        sleep 0.02
+    done
+    sleep 1.5
+    kill -CONT $wm
+fi
 window=""
 for _ in $(seq 3000); do
     window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1) || true
@@ -29,7 +54,7 @@ for _ in $(seq 3000); do
     sleep 0.02
 done
 if [ -z "$window" ]; then
-    echo "no window titled Tolvi showed; the screen holds:" >&2
+    echo "no window titled Tolvi showed (window manager state: $(ps -o stat= -p $wm)); the screen holds:" >&2
     xwininfo -root -tree >&2
     exit 1
 fi
@@ -68,21 +93,29 @@ if [ ${dx#-} -gt 2 ] || [ ${dy#-} -gt 2 ]; then
     exit 1
 fi
 echo "the frame is centred on the work area"
-# It opened there: a frame that is mapped and then moved jumps before the user's eyes.
+# Whether the frame moved once mapped: it jumps before the user's eyes.
 frame=$window root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 while parent=$(xwininfo -id "$frame" -tree | awk '/Parent window id:/ {print $4}') &&
     [ "$parent" != "$root" ]; do
     frame=$parent
 done
-awk -v frame="$frame" 'BEGIN { RS = "" }
+moved=$(awk -v frame="$frame" 'BEGIN { RS = "" }
     index($0, "window " frame ",") {
         where = match($0, /\(-?[0-9]+,-?[0-9]+\)/) ? substr($0, RSTART, RLENGTH) : ""
         if ($1 == "MapNotify") { mapped = last }
         else if (where != "") {
             if (mapped != "" && where != mapped) {
-                print "the window showed at " mapped " and then moved to " where; exit 1
+                print "the window showed at " mapped " and then moved to " where; exit
             }
             last = where
         }
-    }' "$XDG_RUNTIME_DIR/events" >&2
-echo "it opened there"
+    }' "$XDG_RUNTIME_DIR/events")
+if [ "$late" != late ]; then
+    [ -z "$moved" ] || { echo "$moved" >&2; exit 1; }
+    echo "it opened there"
+elif [ -z "$moved" ]; then
+    echo "the window did not move once shown: its frame was known in time after all" >&2
+    exit 1
+else
+    echo "$moved, once its frame was known"
+fi

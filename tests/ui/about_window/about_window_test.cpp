@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QWindow>
 
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
@@ -110,40 +111,48 @@ void AboutWindowTest::isLoadedAfreshAtEveryShowing() {
 }
 
 void AboutWindowTest::closesByEnterEscapeOkAndTheCloseButton_data() {
-    QTest::addColumn<int>("way");
-    QTest::newRow("Enter") << 0;
-    QTest::newRow("Escape") << 1;
-    QTest::newRow("OK") << 2;
-    QTest::newRow("close button") << 3;
-    QTest::newRow("Enter on the text") << 4;
+    QTest::addColumn<int>("key");  // typed on the window as it opened; 0: the mouse closes it
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("closeButton");  // for no key: the title bar's close button, not OK
+    QTest::addColumn<bool>("closes");
+    const int none = Qt::NoModifier;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << none << false << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << none << false << true;
+    QTest::newRow("Space on the focused OK") << int(Qt::Key_Space) << none << false << true;
+    QTest::newRow("Shift+Escape") << int(Qt::Key_Escape) << int(Qt::ShiftModifier) << false
+                                  << false;
+    QTest::newRow("Ctrl+Escape") << int(Qt::Key_Escape) << int(Qt::ControlModifier) << false
+                                 << false;
+    QTest::newRow("OK clicked") << 0 << none << false << true;
+    QTest::newRow("close button") << 0 << none << true << true;
 }
 
 void AboutWindowTest::closesByEnterEscapeOkAndTheCloseButton() {
-    QFETCH(int, way);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, closeButton);
+    QFETCH(bool, closes);
+    bool closedByIt = false;
     bool closed = false;
     ShowAbout(
-        [way](QDialog& d) {
-            switch (way) {
-                case 0:
-                    QTest::keyClick(&d, Qt::Key_Return);
-                    break;
-                case 1:
-                    QTest::keyClick(&d, Qt::Key_Escape);
-                    break;
-                case 2:
-                    QTest::keyClick(d.findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                                    Qt::Key_Space);
-                    break;
-                case 3:
-                    d.close();
-                    break;
-                default:
-                    QTest::keyClick(d.findChild<QWidget*>(QStringLiteral("Text_about")),
-                                    Qt::Key_Return);
-                    break;
+        [&](QDialog& d) {
+            if (key != 0) {  // through the window, to whatever has the focus, as a keyboard does
+                QTest::keyClick(d.windowHandle(), static_cast<Qt::Key>(key),
+                                Qt::KeyboardModifiers(modifiers));
+            } else if (closeButton) {
+                d.close();
+            } else {
+                QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                                  Qt::LeftButton);
+            }
+            closedByIt = !d.isVisible();
+            if (!closedByIt) {
+                d.close();
             }
         },
         &closed);
+    QCOMPARE(closedByIt, closes);
     QVERIFY(closed);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     // The main window takes input again.

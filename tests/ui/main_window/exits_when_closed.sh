@@ -4,7 +4,7 @@
 # Usage: exits_when_closed.sh PROGRAM CLOSE_WINDOW
 set -uo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
-    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../with_xvfb.sh" "$0" "$@"
+    TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../../../scripts/with-xvfb" "$0" "$@"
 fi
 program=$1
 close_window=$2

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "calc/display_form.h"
@@ -29,8 +31,8 @@ class MainWindowTest : public QObject {
     void cleanup() { window_.reset(); }
 
     void startsInItsInitialStateWithNothingRecalculated();
-    void placesEveryControlWhereTheLayoutSays_data();
-    void placesEveryControlWhereTheLayoutSays();
+    void showsEveryControlWithItsFirstCaption_data();
+    void showsEveryControlWithItsFirstCaption();
     void isAFixedWindowWithoutMenuBar();
     void oneKeystrokeRecalculatesEveryField();
     void typedRecalculationsMatchTheWorkedTable_data();
@@ -46,6 +48,7 @@ class MainWindowTest : public QObject {
     void resultBoxesTakeTypingUntilTheNextRecalculation();
     void tabVisitsTheControlsInOrder();
     void labelsNameTheirFieldsForScreenReaders();
+    void screenReadersAreAlertedToEveryNotice();
     void theHelpButtonPopsUpTheMenuOnItself();
     void dismissingThePopUpRunsNoCommand();
     void enterOnTheFocusedHelpButtonPopsUpTheMenu_data();
@@ -55,6 +58,7 @@ class MainWindowTest : public QObject {
     void aPasteTooLongForAResultBoxIsRefusedWhole_data();
     void aPasteTooLongForAResultBoxIsRefusedWhole();
     void typingAtTheLimitNeverCutsATypedText();
+    void aMouseDragInAFullBoxLeavesItsText();
     void theLongestResultsAreShownWhole();
     void theNoticeCoversNoControlAndItsTextFits_data();
     void theNoticeCoversNoControlAndItsTextFits();
@@ -86,47 +90,40 @@ void MainWindowTest::startsInItsInitialStateWithNothingRecalculated() {
     QVERIFY(!w().notice()->isVisible());
 }
 
-void MainWindowTest::placesEveryControlWhereTheLayoutSays_data() {
+void MainWindowTest::showsEveryControlWithItsFirstCaption_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");  // left, top, width, height
     QTest::addColumn<QString>("caption");
     const struct {
         const char* name;
-        QRect twips;
         const char* caption;
     } rows[] = {
-        {"Picture1", {0, 0, 4485, 375}, ""},
-        {"Label1", {120, 480, 855, 255}, "Amount :"},
-        {"Text_amount", {1080, 480, 1575, 285}, ""},
-        {"Option_vat_inc", {2880, 480, 1455, 255}, "VAT Inclusive"},
-        {"Label2", {120, 800, 735, 255}, "VAT % :"},
-        {"Text_vat", {1080, 800, 1575, 285}, "0"},
-        {"Option_vat_exc", {2880, 840, 1455, 255}, "VAT Exclusive"},
-        {"Label3", {120, 1320, 735, 255}, "VAT :"},
-        {"Text_vat_round", {1080, 1320, 1575, 285}, ""},
-        {"Text_vat_result", {2880, 1320, 1455, 255}, "0.00"},
-        {"Label5", {120, 1600, 855, 255}, "Price :"},
-        {"Text_Price", {1080, 1620, 1575, 285}, ""},
-        {"Label_price", {2880, 1680, 1455, 255}, "0.00"},
-        {"Label4", {120, 1920, 615, 255}, "Total :"},
-        {"Text_total", {1080, 1920, 1575, 285}, ""},
-        {"Command1", {3360, 1950, 1095, 255}, "Help"},
+        {"Picture1", ""},
+        {"Label1", "Amount :"},
+        {"Text_amount", ""},
+        {"Option_vat_inc", "VAT Inclusive"},
+        {"Label2", "VAT % :"},
+        {"Text_vat", "0"},
+        {"Option_vat_exc", "VAT Exclusive"},
+        {"Label3", "VAT :"},
+        {"Text_vat_round", ""},
+        {"Text_vat_result", "0.00"},
+        {"Label5", "Price :"},
+        {"Text_Price", ""},
+        {"Label_price", "0.00"},
+        {"Label4", "Total :"},
+        {"Text_total", ""},
+        {"Command1", "Help"},
     };
     for (const auto& row : rows) {
-        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.twips
-                                << QString::fromUtf8(row.caption);
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QString::fromUtf8(row.caption);
     }
 }
 
-void MainWindowTest::placesEveryControlWhereTheLayoutSays() {
+void MainWindowTest::showsEveryControlWithItsFirstCaption() {
     QFETCH(QString, name);
-    QFETCH(QRect, twips);
     QFETCH(QString, caption);
     QWidget* control = w().form->findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
-    const auto px = [](int t) { return qRound(t / 15.0); };
-    QCOMPARE(control->geometry(),
-             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QVERIFY(control->isVisible());
     QVERIFY(control->isEnabled());
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
@@ -453,6 +450,44 @@ void MainWindowTest::labelsNameTheirFieldsForScreenReaders() {
     }
 }
 
+namespace {
+
+// The objects of the alerts sent to screen readers, each with the description it had then.
+QList<std::pair<QObject*, QString>> alerts;
+
+void RecordAlert(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Alert) {
+        alerts.append(
+            {event->object(), event->accessibleInterface()->text(QAccessible::Description)});
+    }
+}
+
+}  // namespace
+
+// Only on a bus that says a screen reader runs (tests/ui/with_screen_reader_bus.sh) does Qt send
+// accessibility events at all.
+void MainWindowTest::screenReadersAreAlertedToEveryNotice() {
+    if (!qEnvironmentVariableIsSet("TOLVI_SCREEN_READER_BUS")) {
+        QSKIP("needs a session bus on which a screen reader runs");
+    }
+    QTRY_VERIFY(QAccessible::isActive());
+    alerts.clear();
+    QAccessible::installUpdateHandler(RecordAlert);
+    QTest::keyClick(w().amount(), '5');
+    QTest::keyClick(w().amount(), Qt::Key_Backspace);  // "Type mismatch"
+    QTest::keyClick(w().amount(), '8');                // recalculated: the notice goes
+    QGuiApplication::clipboard()->setText(QString(kMaxFieldLength, u'9'));
+    QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);  // refused as too long
+    QAccessible::installUpdateHandler(nullptr);
+    QObject* notice = w().notice();
+    const auto expected =
+        QList<std::pair<QObject*, QString>>{{notice, QStringLiteral("Type mismatch")},
+                                            {notice, QString::fromStdString(FieldTooLongNotice())}};
+    QCOMPARE(alerts, expected);
+    QCOMPARE(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name),
+             QStringLiteral("Calculation error"));
+}
+
 void MainWindowTest::theHelpButtonPopsUpTheMenuOnItself() {
     QPoint menuAt;
     QStringList items;
@@ -481,18 +516,26 @@ void MainWindowTest::dismissingThePopUpRunsNoCommand() {
 void MainWindowTest::enterOnTheFocusedHelpButtonPopsUpTheMenu_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("autoRepeat");  // the key is held down: its repeats come in
     QTest::addColumn<bool>("popsUp");
-    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
-    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
-    QTest::newRow("Escape (no cancel button)")
-        << int(Qt::Key_Escape) << int(Qt::NoModifier) << false;
-    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
+    const int none = Qt::NoModifier;
+    QTest::newRow("Return") << int(Qt::Key_Return) << none << false << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << true;
+    QTest::newRow("Space") << int(Qt::Key_Space) << none << false << true;
+    QTest::newRow("Escape (no cancel button)") << int(Qt::Key_Escape) << none << false << false;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false
+                                 << false;
+    // A held key clicks once, on its first press: Enter held on from closing another window
+    // does not pop the menu up.
+    QTest::newRow("Return repeated") << int(Qt::Key_Return) << none << true << false;
+    QTest::newRow("keypad Enter repeated")
+        << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true << false;
 }
 
 void MainWindowTest::enterOnTheFocusedHelpButtonPopsUpTheMenu() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
+    QFETCH(bool, autoRepeat);
     QFETCH(bool, popsUp);
     for (int i = 0; i < 7; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -504,7 +547,17 @@ void MainWindowTest::enterOnTheFocusedHelpButtonPopsUpTheMenu() {
         menuAt = menu.pos();
         menu.close();
     });
-    QTest::keyClick(w().help(), static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    if (autoRepeat) {
+        // As X11 sends a repeat: a press marked as repeated, with the text of Enter.
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers),
+                         QStringLiteral("\r"), true);
+        QApplication::sendEvent(w().help(), &repeat);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::KeyboardModifiers(modifiers),
+                          QStringLiteral("\r"));
+        QApplication::sendEvent(w().help(), &release);
+    } else {
+        QTest::keyClick(w().help(), static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    }
     QCOMPARE(look.Succeeded(), popsUp);
     if (popsUp) {
         QCOMPARE(menuAt, w().help()->mapToGlobal(QPoint(0, 0)));
@@ -714,6 +767,51 @@ void MainWindowTest::typingAtTheLimitNeverCutsATypedText() {
     QCOMPARE(w().price()->text(), QStringLiteral("5.00"));
 }
 
+// A real mouse drag, through the X server's test extension: the pointer presses on the selected
+// end of a full box, moves left and lets go. The boxes start no drag (a drag of Qt's boxes
+// copies, which would not fit): the text stays whole and nothing is refused.
+void MainWindowTest::aMouseDragInAFullBoxLeavesItsText() {
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || xdotool.isEmpty()) {
+        QSKIP("a real mouse drag needs an X server and xdotool");
+    }
+    QLineEdit* amount = w().amount();
+    const QString full = QStringLiteral("5.") + QString(kMaxFieldLength - 6, u'0') + "1234";
+    QGuiApplication::clipboard()->setText(full);
+    QTest::keyClick(amount, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(amount->text(), full);
+    // Where the pointer goes on the screen: between two characters of the text as drawn.
+    const auto between = [amount](int position) {
+        amount->setCursorPosition(position);
+        amount->repaint();  // scrolls the text to the cursor
+        const QRect cursor = amount->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        return amount->mapToGlobal(cursor.center());
+    };
+    const QPoint end = between(kMaxFieldLength);         // shown at the box's right edge
+    const QPoint dropAt = between(kMaxFieldLength - 4);  // before the "12"
+    const QPoint grabAt = (between(kMaxFieldLength - 2) + end) / 2;  // on the "34"
+    QTest::keyClick(amount, Qt::Key_End);
+    QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(amount->selectedText(), QStringLiteral("34"));
+    w().price()->setText(QStringLiteral("marker"));  // a recalculation would rewrite it
+
+    const auto at = [](QPoint p) { return QStringLiteral("%1 %2").arg(p.x()).arg(p.y()); };
+    // Press, move in two steps, let go; then out of the way of later tests' windows.
+    const QString steps = QStringLiteral(
+                              "mousemove %1 mousedown 1 sleep 0.1 mousemove %2 sleep 0.1 "
+                              "mousemove %3 sleep 0.1 mouseup 1 mousemove 1023 767")
+                              .arg(at(grabAt), at((grabAt + dropAt) / 2), at(dropAt));
+    QProcess drag;
+    drag.start(xdotool, steps.split(QLatin1Char(' ')));
+    QVERIFY(QTest::qWaitFor([&] { return drag.state() == QProcess::NotRunning; }, 10000));
+    QCOMPARE(drag.exitCode(), 0);
+    QTRY_VERIFY(amount->selectedText() != QLatin1String("34"));  // the mouse has selected anew
+    QCOMPARE(amount->text(), full);
+    QVERIFY(!w().notice()->isVisible());
+    QCOMPARE(w().price()->text(), QStringLiteral("marker"));
+}
+
 void MainWindowTest::theLongestResultsAreShownWhole() {
     QTest::mouseClick(w().exclusive(), Qt::LeftButton);
     QGuiApplication::clipboard()->setText(QStringLiteral("-1.79769313486231E308"));
@@ -730,23 +828,27 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<double>("pointSize");  // of the window's font; 0 keeps the desktop's
+    // Where the notice starts: under the amount box's left edge where its text has room, else
+    // further left, so that it ends where the labels keep from the window's left edge.
+    QTest::addColumn<bool>("underTheBox");
     const struct {
         const char* name;
         QString rate;
         QString amount;
         QString notice;
+        bool underTheBox;
     } errors[] = {
-        {"Type mismatch", "0", ".", "Type mismatch"},
-        {"Division by zero", "-100", "5", "Division by zero"},
-        {"Invalid operation", "-100", "0", "Invalid operation"},
-        {"Overflow", "0", "1e400", "Overflow"},
+        {"Type mismatch", "0", ".", "Type mismatch", true},
+        {"Division by zero", "-100", "5", "Division by zero", true},
+        {"Invalid operation", "-100", "0", "Invalid operation", true},
+        {"Overflow", "0", "1e400", "Overflow", true},
         {"paste refused", "0", QString(kMaxFieldLength + 1, u'9'),
-         QString::fromStdString(FieldTooLongNotice())},
+         QString::fromStdString(FieldTooLongNotice()), false},
     };
     for (const double pointSize : {0.0, 14.0}) {
         for (const auto& e : errors) {
             QTest::addRow("%s%s", e.name, pointSize > 0 ? ", large font" : "")
-                << e.rate << e.amount << e.notice << pointSize;
+                << e.rate << e.amount << e.notice << pointSize << e.underTheBox;
         }
     }
 }
@@ -756,6 +858,7 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits() {
     QFETCH(QString, amount);
     QFETCH(QString, notice);
     QFETCH(double, pointSize);
+    QFETCH(bool, underTheBox);
     if (pointSize > 0) {
         QFont font = w().form->font();
         font.setPointSizeF(pointSize);
@@ -776,6 +879,13 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits() {
         if (control != shown && !control->isWindow() && control->isVisible()) {
             QVERIFY2(!place.intersects(control->geometry()), qPrintable(control->objectName()));
         }
+    }
+    const int labelsMargin = w().Control<QLabel>("Label1")->x();
+    if (underTheBox) {
+        QCOMPARE(place.left(), w().amount()->x());
+    } else {
+        QVERIFY(place.left() < w().amount()->x());
+        QCOMPARE(place.left() + place.width(), w().form->width() - labelsMargin);
     }
     const QFontMetrics metrics(shown->font());
     QVERIFY(metrics.horizontalAdvance(notice) <= shown->contentsRect().width());
