@@ -116,10 +116,7 @@ class MainWindow {
         if (mode !== undefined) {
             this[mode === 'exclusive' ? 'Option_vat_exc' : 'Option_vat_inc'].checked = true;
         }
-        this.recalculate_();
-        if (refused.length > 0) {
-            this.notice_.show(...refused);
-        }
+        this.notice_.show(...this.recalculate_(), ...refused);
     }
 
     showResults_(results) {
@@ -133,7 +130,8 @@ class MainWindow {
 
     // An error that ends the recalculation leaves the fields it had written with their new
     // texts and is named under the window until a later recalculation runs to its end; a text
-    // the calculation read only in part is named there with what it read.
+    // the calculation read only in part is named there with what it read. Returns the
+    // notice's lines.
     recalculate_() {
         const inputs = this.inputs_();
         const { results, error, amountReadAs, rateReadAs } = this.calculator_.recalculate(
@@ -158,6 +156,7 @@ class MainWindow {
                 `VAT ${results.roundedVat}, price ${results.price}, total ${results.total}`),
             kSummaryAfterMs);
         }
+        return lines;
     }
 
     say_(text) {

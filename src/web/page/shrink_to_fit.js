@@ -1,5 +1,5 @@
-// Sets a label's caption and, before the next frame is drawn, shrinks its font until the
-// caption fits the label's width, as the window's result labels do with long numbers. The
+// Sets a label's or an output's text and, before the next frame is drawn, shrinks its font until
+// the text fits its width, as the window's result labels do with long numbers. The
 // measuring waits for the frame, so a keystroke's handler never waits for the page's layout.
 const pending = new Set();
 
@@ -9,14 +9,17 @@ function fitPendingLabels() {
     for (const label of labels) {
         label.style.removeProperty('font-size');
     }
-    // All measured first, then all resized: one layout for all of them.
+    // All measured first, then all resized: one layout for all of them. The padding keeps its
+    // size; the text shrinks into the room inside it.
     const sizes = labels.map((label) => {
-        const room = label.clientWidth;
-        const needed = label.scrollWidth;
+        const style = getComputedStyle(label);
+        const padding = parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+        const room = label.clientWidth - padding;
+        const needed = label.scrollWidth - padding;
         if (needed <= room) {
             return null;
         }
-        const size = parseFloat(getComputedStyle(label).fontSize);
+        const size = parseFloat(style.fontSize);
         return `${Math.floor((size * room * 100) / needed) / 100}px`;
     });
     labels.forEach((label, i) => {
