@@ -117,8 +117,12 @@ export class FilteredField {
     }
 
     // Whether `added` characters fit in place of the selection (or of `replaced` characters).
-    fits_(added, replaced = this.box_.selectionEnd - this.box_.selectionStart) {
-        return this.box_.value.length - replaced + added <= this.limits_.maxLength;
+    // The selection is read only near the limit: reading it makes the browser lay the page out.
+    fits_(added, replaced = null) {
+        const box = this.box_;
+        const room = this.limits_.maxLength - box.value.length - added;
+        return room >= 0
+            || room + (replaced ?? box.selectionEnd - box.selectionStart) >= 0;
     }
 
     // Types the characters the filter leaves of `text` over the selection: refused silently

@@ -7,7 +7,9 @@ function fitPendingLabels() {
     const labels = Array.from(pending);
     pending.clear();
     for (const label of labels) {
-        label.style.removeProperty('font-size');
+        if (label.style.fontSize) {
+            label.style.removeProperty('font-size');
+        }
     }
     // All measured first, then all resized: one layout for all of them. The padding keeps its
     // size; the text shrinks into the room inside it.
