@@ -142,9 +142,10 @@ export class FilteredField {
         if (event.isComposing || this.beforeComposition_ !== null || isEditingShortcut(event)) {
             return;  // the input method's key, or the browser's shortcut
         }
-        const decimalKey = event.key === ','
-            || (event.code === 'NumpadDecimal' && event.key.length === 1);
-        if (decimalKey && !event.ctrlKey && !event.metaKey && !event.altKey) {
+        // The keypad's decimal key types what the layout says ("," or "٫" on some); a comma, from
+        // this key or another, becomes a point in onBeforeInput_.
+        if (event.code === 'NumpadDecimal' && event.key.length === 1 && event.key !== ','
+            && !event.ctrlKey && !event.metaKey && !event.altKey) {
             event.preventDefault();
             this.type_('.');
             return;
@@ -171,7 +172,7 @@ export class FilteredField {
         if (event.inputType !== 'insertText' || event.data === null) {
             return;  // deleting, composing: no typed character
         }
-        // A soft keyboard's comma key types a point too.
+        // The comma key, on a keyboard or a screen, types a point.
         const data = event.data === ',' ? '.' : event.data;
         const accepted = this.filtered_(data);
         if (accepted === event.data && this.fits_(accepted.length)) {
