@@ -451,6 +451,9 @@ class PageTest(PageTestCase):
             self.driver.execute_cdp_cmd("Input.insertText", {"text": ","})
             self.keys("5")
             self.assertEqual("7.5", self.text("Text_vat"))
+        with self.subTest(key="Ctrl+Z after a comma"):
+            self.chord(Keys.CONTROL, "z")
+            self.assertEqual("7", self.text("Text_vat"))
 
     def test_a_click_into_a_box_selects_its_text_so_that_typing_replaces_it(self):
         self.click("Text_vat")

@@ -82,8 +82,16 @@ function isEditingShortcut(event) {
         && kShortcutLetters.has(letterOf(event));
 }
 
-// Writes text over the box's selection as typing would, and tells the page it changed.
+// Writes text over the box's selection (or the given range) as typing would: through the
+// browser's editing, so that Ctrl+Z undoes it, where the box has the focus; and tells the page
+// it changed.
 function insertText(box, text, start = box.selectionStart, end = box.selectionEnd) {
+    if (text !== '' && document.activeElement === box) {
+        box.setSelectionRange(start, end);
+        if (document.execCommand('insertText', false, text)) {
+            return;
+        }
+    }
     box.setRangeText(text, start, end, 'end');
     box.dispatchEvent(
         new InputEvent('input', { bubbles: true, inputType: 'insertText', data: text }));
