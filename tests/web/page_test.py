@@ -1096,6 +1096,9 @@ class ReleaseTest(unittest.TestCase):
             driver.refresh()  # the server is gone
             browser_session.wait_until_ready(driver)
             self.assert_calculates(driver)
+            # Installable: the manifest, its icons and a worker that answers offline.
+            self.assertEqual({"installabilityErrors": []},
+                             driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}))
 
     def test_a_new_release_reaches_a_returning_visitor_without_mixing_files(self):
         self.release()
