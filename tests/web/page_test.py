@@ -1038,7 +1038,7 @@ class ReleaseTest(unittest.TestCase):
     """The release that release_site.py makes of the page's files, served from a folder of its
     own on a server of its own, as a web host serves an unpacked tarball."""
 
-    EPOCH = 1_800_000_000
+    EPOCH = 1_700_000_000
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="tolvi-release-")
@@ -1047,10 +1047,10 @@ class ReleaseTest(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def release(self, page=None, epoch=EPOCH, tarball=None, umask=None):
-        """Releases the page's files (or those in `page`) into self.site."""
+    def release(self, page=None, epoch=EPOCH, tarball=None, umask=None, site=None):
+        """Releases the page's files (or those in `page`) into self.site (or `site`)."""
         command = [sys.executable, ARGS.release, "--page", page or ARGS.page,
-                   "--site", self.site, "--source", self.folder, "--date", "2026-12-07"]
+                   "--site", site or self.site, "--source", self.folder, "--date", "2026-12-07"]
         if tarball:
             command += ["--tarball", tarball, "--folder", "tolvi-vat-web"]
         subprocess.run(command, check=True, env={**os.environ, "SOURCE_DATE_EPOCH": str(epoch)},
@@ -1065,8 +1065,9 @@ class ReleaseTest(unittest.TestCase):
             html = f.read()
         with open(index, "w", encoding="utf-8") as f:
             f.write(html.replace('<p id="Version">Version 1.0.10', f'<p id="Version">Version {version}'))
-        with open(os.path.join(page, "tolvi.css"), "a", encoding="utf-8") as f:
-            f.write(f"/* {version} */\n")
+        for name in ("tolvi.css", "main_window.js"):
+            with open(os.path.join(page, name), "a", encoding="utf-8") as f:
+                f.write(f"/* {version} */\n")
         return page
 
     def visitor(self):
@@ -1102,24 +1103,51 @@ class ReleaseTest(unittest.TestCase):
 
     def test_a_new_release_reaches_a_returning_visitor_without_mixing_files(self):
         self.release()
+        later = os.path.join(self.folder, "later")
+        self.release(self.changed_page("1.0.11"), epoch=self.EPOCH + 60, site=later)
         with self.visitor() as driver, browser_session.static_server(self.site) as origin:
-            version, loaded = self.visit(driver, origin)
-            self.assertEqual("Version 1.0.10", version)
-            self.release(self.changed_page("1.0.11"), epoch=self.EPOCH + 60)
-            version, loaded = self.visit(driver, origin)
-            self.assertEqual("Version 1.0.11", version)
-            shipped = set(os.listdir(self.site))
-            self.assertLessEqual(set(loaded), shipped, "files of the old release")
-            self.assertIn(site_file("tolvi.css", self.site), loaded)
-            self.assert_calculates(driver)
-            # The new release is the one kept for visits without a network.
+            self.assertEqual("Version 1.0.10", self.visit(driver, origin)[0])
+            # An upload stopped before the new index.html: the new worker finds a page that is
+            # not its release's and does not take over; the old release works on.
+            for name in set(os.listdir(later)) - {"index.html", "index.html.gz"}:
+                shutil.copy2(os.path.join(later, name), self.site)
             driver.execute_async_script(
                 """
                 const done = arguments[0];
-                (function poll() {
-                    caches.keys().then((names) => names.length === 1 ? done() : setTimeout(poll, 20));
-                })();
+                navigator.serviceWorker.ready.then((registration) => registration.update())
+                    .finally(function poll() {
+                        navigator.serviceWorker.getRegistration().then((r) => r.installing
+                            ? setTimeout(poll, 20) : done());
+                    });
                 """)
+            os.rename(self.site, self.site + ".away")  # every request now answers 404
+            driver.execute_cdp_cmd("Network.clearBrowserCache", {})  # the worker's files only
+            driver.refresh()
+            browser_session.wait_until_ready(driver)
+            self.assertEqual("Version 1.0.10", driver.find_element("id", "Version").text)
+            self.assert_calculates(driver)
+            # The whole new release: the next visit shows it, with its files only.
+            os.rename(later, self.site)
+            version, loaded = self.visit(driver, origin)
+            self.assertEqual("Version 1.0.11", version)
+            self.assertLessEqual(set(loaded), set(os.listdir(self.site)), "old files")
+            self.assertIn(site_file("tolvi.css", self.site), loaded)
+            self.assert_calculates(driver)
+            # The new release becomes the one kept for visits without a network.
+            with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
+                kept = re.search(r'"name": "(tolvi-\w+)"', worker.read()).group(1)
+            driver.execute_async_script(
+                """
+                const [kept, done] = arguments;
+                (function poll() {
+                    caches.keys().then((names) => names.join() === kept ? done()
+                        : setTimeout(poll, 20));
+                })();
+                """, kept)
+            os.rename(self.site, later)
+            driver.refresh()
+            browser_session.wait_until_ready(driver)
+            self.assertEqual("Version 1.0.11", driver.find_element("id", "Version").text)
 
     def test_a_page_that_cannot_start_says_why(self):
         self.release()

@@ -166,7 +166,8 @@ class MainWindow {
 
 try {
     new MainWindow(await loadCalculator());
-    // Keeps the page's files for visits without a network, and brings each new release.
+    // Keeps the page's files for visits without a network; the browser looks for a new release
+    // (a changed sw.js) on every visit.
     navigator.serviceWorker?.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
 } catch (error) {
     new ErrorNotice(control('ErrorNotice')).show(
