@@ -860,10 +860,10 @@ class PageTest(PageTestCase):
         markup = "<img src=x id=injected>"
         rows = [  # fragment, amount, rate, notice
             ("amount=" + "1" * 1001 + "&rate=5", "", "5",
-             "Type mismatch / The link's amount was not taken: longer than 1000 characters"),
+             "The link's amount was not taken: longer than 1000 characters"),
             ("amount=1%E2%80%AE00.05", "", "0",
-             "Type mismatch / The link's amount was not taken: it holds invisible or "
-             "direction-changing characters"),
+             "The link's amount was not taken: it holds invisible or direction-changing "
+             "characters"),
             ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1",
              "Type mismatch / Amount read as 0"),
             ("mode=exclusive&amount=100", "100", "0", ""),
@@ -875,6 +875,8 @@ class PageTest(PageTestCase):
                 browser_session.wait_until_ready(self.driver)
                 self.assertEqual([amount, rate, notice],
                                  [self.text("Text_amount"), self.text("Text_vat"), self.notice()])
+                if not amount:  # nothing calculated, as when the page starts
+                    self.assertEqual(["0.00", "", "", "", "0.00"], self.results())
                 self.assertEqual(0, self.driver.execute_script(
                     "return document.querySelectorAll('#injected').length"))
         self.assertEqual([False, True], self.mode())

@@ -96,7 +96,8 @@ class MainWindow {
         };
     }
 
-    // Takes the inputs a link carries, each as a paste would be taken, and calculates.
+    // Takes the inputs a link carries, each as a paste would be taken, and calculates when
+    // there is an amount.
     openAddress_() {
         const { mode, amount, rate } = inputsFromAddress(location.hash);
         if (mode === undefined && amount === undefined && rate === undefined) {
@@ -116,7 +117,13 @@ class MainWindow {
         if (mode !== undefined) {
             this[mode === 'exclusive' ? 'Option_vat_exc' : 'Option_vat_inc'].checked = true;
         }
-        this.notice_.show(...this.recalculate_(), ...refused);
+        if (this.Text_amount.value === '') {
+            // Nothing to calculate: the results stand as when the page starts.
+            this.showResults_(this.calculator_.initialResults());
+            this.notice_.show(...refused);
+        } else {
+            this.notice_.show(...this.recalculate_(), ...refused);
+        }
     }
 
     showResults_(results) {
