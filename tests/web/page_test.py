@@ -314,6 +314,12 @@ class PageTest(PageTestCase):
                 self.assert_nothing_cut_off_or_overlapping(width)
                 self.assertLessEqual(self.driver.execute_script(
                     "return document.documentElement.scrollWidth"), width)
+                self.enter("Text_vat", "0")
+                self.enter("Text_amount", "1")  # short results take their full size again
+                self.next_frame()
+                self.assertEqual(["", ""], self.driver.execute_script(
+                    "return ['Text_total', 'Label_price'].map((id) =>"
+                    " document.getElementById(id).style.fontSize)"))
                 if width < 500:
                     self.click("Command1")
                     self.assertEqual([], self.controls_too_small(44, 16))
