@@ -36,7 +36,12 @@ function fitPendingLabels() {
 }
 
 export function setCaptionShrinkingToFit(label, caption) {
-    label.textContent = caption;
+    // The text node's data, where there is one: cheaper than a new node.
+    if (label.firstChild?.nodeType === Node.TEXT_NODE && label.childNodes.length === 1) {
+        label.firstChild.data = caption;
+    } else {
+        label.textContent = caption;
+    }
     if (pending.size === 0) {
         requestAnimationFrame(fitPendingLabels);
     }
