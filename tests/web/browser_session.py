@@ -12,6 +12,7 @@ import json
 import os
 import shutil
 import socket
+import sys
 import tempfile
 import threading
 
@@ -67,6 +68,11 @@ class _Server(http.server.ThreadingHTTPServer):
     def shutdown_request(self, request):
         self.connections.discard(request)
         super().shutdown_request(request)
+
+    def handle_error(self, request, client_address):
+        # A browser that goes away mid-response (a page left, a worker stopped) is no error.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
 
     def server_close(self):
         for connection in list(self.connections):
