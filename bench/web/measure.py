@@ -210,8 +210,9 @@ def main():
 
     loads = {"cold": [], "worker": [], "gone": [], "baseline": []}
     page, bare, baseline = [], [], []
-    # Two browsers side by side: cold loads clear one's caches, which must not touch the
-    # other's, where a returning visitor's worker keeps the page and the keys are typed.
+    # Two browsers side by side: one is the returning visitor, whose worker keeps the page;
+    # the other loads cold (clearing its caches) and types (on cross-origin isolated pages,
+    # after which a browser changes its processes for the next page).
     with browser_session.chromium(network_log=False) as driver, \
             browser_session.chromium(network_log=False) as cold_driver, \
             tempfile.TemporaryDirectory() as bare_site:
@@ -225,15 +226,18 @@ def main():
                 browser_session.static_server(args.baseline or bare_site) as other, \
                 browser_session.static_server(args.baseline or bare_site, _ISOLATED) as other_isolated:
             install_worker(driver, origin)
-            ready_times(cold_driver, origin, 1, cold=True)  # warms the browser up
+            # Warm-ups: the browsers' first loads, and the worker's first ones after it kept
+            # the release (it compiles the scripts it keeps).
+            ready_times(driver, origin, 4, cold=False)
+            ready_times(cold_driver, origin, 1, cold=True)
             for _ in range(args.rounds):
                 loads["worker"] += ready_times(driver, origin, args.loads, cold=False)
-                page += keystroke_times(driver, isolated + "/index.html", args.keystrokes)
-                bare += keystroke_times(driver, bare_origin + "/index.html", args.keystrokes)
+                page += keystroke_times(cold_driver, isolated + "/index.html", args.keystrokes)
+                bare += keystroke_times(cold_driver, bare_origin + "/index.html", args.keystrokes)
                 loads["cold"] += ready_times(cold_driver, origin, args.loads, cold=True)
                 if args.baseline:
                     loads["baseline"] += ready_times(cold_driver, other, args.loads, cold=True)
-                    baseline += keystroke_times(driver, other_isolated + "/index.html",
+                    baseline += keystroke_times(cold_driver, other_isolated + "/index.html",
                                                 args.keystrokes)
         # The server is gone: every file from the worker's cache.
         for _ in range(args.rounds):
