@@ -11,6 +11,8 @@ import http.server
 import json
 import os
 import shutil
+import socket
+import sys
 import tempfile
 import threading
 
@@ -51,13 +53,42 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class _Server(http.server.ThreadingHTTPServer):
+    """Keeps its connections, so that stopping it ends them too: a browser's kept-alive
+    connection would otherwise still be answered."""
+
+    def server_activate(self):
+        super().server_activate()
+        self.connections = set()
+
+    def process_request(self, request, client_address):
+        self.connections.add(request)
+        super().process_request(request, client_address)
+
+    def shutdown_request(self, request):
+        self.connections.discard(request)
+        super().shutdown_request(request)
+
+    def handle_error(self, request, client_address):
+        # A browser that goes away mid-response (a page left, a worker stopped) is no error.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+    def server_close(self):
+        for connection in list(self.connections):
+            with contextlib.suppress(OSError):
+                connection.shutdown(socket.SHUT_RDWR)
+        super().server_close()
+
+
 @contextlib.contextmanager
 def static_server(directory, headers=None):
     """Serves `directory` on a free loopback port, with `headers` added to every response;
-    yields the origin, http://127.0.0.1:PORT."""
+    yields the origin, http://127.0.0.1:PORT. On leaving, the server and its connections
+    stop."""
     handler_class = type("Handler", (_QuietHandler,), {"extra_headers": dict(headers or {})})
     handler = functools.partial(handler_class, directory=directory)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    server = _Server(("127.0.0.1", 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
     try:

@@ -20,7 +20,8 @@ ARGS = None
 # VAT, ROUNDED VAT, TOTAL, PRICE, UNFORMATTED PRICE, ERROR joined by tabs.
 _RECALCULATE_IN_PAGE = """
 const [rows, done] = arguments;
-import('./calculator.js').then(async ({ loadCalculator }) => {
+const module = document.querySelector('link[rel=modulepreload][href^="calculator."]').href;
+import(module).then(async ({ loadCalculator }) => {
     const calculator = await loadCalculator();
     const lines = rows.map(([mode, amount, rate]) => {
         const { results: r, error } = calculator.recalculate(

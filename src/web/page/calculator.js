@@ -1,5 +1,6 @@
-// The calculation core, compiled to WebAssembly: the key rule, the recalculation, the error
-// names and the field length limit. Nothing of them is written again in this script.
+// The calculation core, compiled to WebAssembly: the key rule, the recalculation and how it
+// reads the amount and the rate, the error names and the field length limit. Nothing of them
+// is written again in this script.
 import createCalculatorModule from './tolvi_calculator.js';
 
 const kModuleFile = 'tolvi_calculator.wasm';
@@ -22,8 +23,11 @@ function instantiate(imports) {
 export class Calculator {
     constructor(module) {
         this.module_ = module;
-        this.maxFieldLength = module.maxFieldLength();
-        this.fieldTooLongNotice = module.fieldTooLongNotice();
+        // What a text box may hold: { maxLength, tooLongNotice }.
+        this.limits = {
+            maxLength: module.maxFieldLength(),
+            tooLongNotice: module.fieldTooLongNotice(),
+        };
     }
 
     // The code the key rule leaves of a typed character's code: the code itself, or 0, which
@@ -38,8 +42,10 @@ export class Calculator {
     }
 
     // One recalculation. mode is 'inclusive', 'exclusive' or '' (neither); current holds the
-    // result texts as they stand. Returns { results, error }: the new result texts, and the
-    // name of the error that ended the recalculation early, or "".
+    // result texts as they stand. Returns { results, error, amountReadAs, rateReadAs }: the
+    // new result texts, the name of the error that ended the recalculation early or "", and
+    // the number the calculation took from the amount and from the rate where it read only a
+    // part of the text (1.2 of "1.2.3"), or "".
     recalculate(amount, rate, mode, current) {
         const { VatMode } = this.module_;
         const vatMode = mode === 'inclusive' ? VatMode.Inclusive

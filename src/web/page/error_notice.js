@@ -1,17 +1,26 @@
-// The notice under the window that names the error which ended a recalculation, or why a
-// paste was refused. It is a live region: screen readers announce it; it never takes the focus.
+// The notice under the window: the error which ended a recalculation and how the amount or the
+// rate was read, each on a line of its own, or why a paste was refused. It is a live region:
+// screen readers announce it whole when it changes; it never takes the focus.
 export class ErrorNotice {
     constructor(element) {
         this.element_ = element;
+        this.lines_ = [];
     }
 
-    show(message) {
-        this.element_.textContent = message;
+    // Shows the lines (texts; an empty list hides the notice).
+    show(...lines) {
+        if (lines.length === this.lines_.length && lines.every((l, i) => l === this.lines_[i])) {
+            return;  // unchanged: nothing to announce again
+        }
+        this.lines_ = lines;
+        this.element_.replaceChildren(...lines.map((line) => {
+            const span = document.createElement('span');
+            span.textContent = line;
+            return span;
+        }));
     }
 
     hide() {
-        if (this.element_.textContent !== '') {
-            this.element_.textContent = '';
-        }
+        this.show();
     }
 }

@@ -1,19 +1,65 @@
-// A text box whose key filter sees every key that gives a character before the box does, and
-// returns the character code to go on with: the same, another, or 0, which swallows the key. Backspace (8), Ctrl+Backspace (127),
-// Enter (13), Escape (27) and Ctrl+letter (1 to 26) count as characters; so does every typed
-// printable character (its UTF-16 code) and, one by one, the characters an input method
-// commits. Keys that give no character (arrows, Home, End, Delete, Tab, Shift+Insert) never
-// reach the filter. Pasting and dropping bypass it and still change the text.
+// A text box guarded on every way text reaches it.
+//
+// Typing: a key filter sees every character a key gives before the box does, and returns the
+// character code to go on with: the same, another, or 0, which swallows the key. Backspace
+// (8), Ctrl+Backspace (127), Enter (13), Escape (27) and Ctrl+letter (1 to 26; Cmd counts as
+// Ctrl) count as characters; so does every typed printable character (its UTF-16 code) and,
+// one by one, the characters an input method commits. The comma key and the keypad's decimal
+// key type a point first, whatever the keyboard layout. The editing shortcuts (Ctrl or Cmd with
+// A, C, V, X, Z or Y) are left to the browser, known by their letter or, on a layout without
+// Latin letters, by the key's place on the keyboard. Keys that give no character (arrows,
+// Home, End, Delete, Tab, Shift+Insert) never reach the filter.
+//
+// Pasting and dropping bypass the filter, but a text longer than the box takes, or one holding
+// characters that are invisible or change the direction of the text (bidi controls, zero-width
+// characters), is refused whole: the box keeps its text and onRefused(notice) says why. So is
+// an input method's commit that would not fit. A typed character that would not fit is refused
+// silently, as a full text box refuses a key.
 
 const kBackspace = 8;
 const kEnter = 13;
 const kEscape = 27;
 const kDelete = 127;
+const kShortcutLetters = new Set(['A', 'C', 'V', 'X', 'Y', 'Z']);
+// Format characters: bidi controls and marks, zero-width spaces and joiners, the soft hyphen,
+// the byte order mark; and the line and paragraph separators.
+const kHiddenCharacter = /[\p{Cf}\u2028\u2029]/u;
+
+// The ways text reaches a box other than by typing.
+const kPastedInputTypes = new Set([
+    'insertFromPaste',
+    'insertFromPasteAsQuotation',
+    'insertFromDrop',
+    'insertFromYank',
+    'insertReplacementText',
+]);
+
+// Why a text from outside (a paste, a drop, a link) may not replace `replaced` characters of a
+// text of `length` characters ("longer than 1000 characters"), or null when it may.
+export function refusalOf(text, length, replaced, maxLength) {
+    if (length - replaced + text.length > maxLength) {
+        return `longer than ${maxLength} characters`;
+    }
+    if (kHiddenCharacter.test(text)) {
+        return 'it holds invisible or direction-changing characters';
+    }
+    return null;
+}
+
+// The Latin letter a key with Ctrl or Cmd stands for: its own, or on a layout without Latin
+// letters the one at its place on a US keyboard; null for other keys.
+function letterOf(event) {
+    if (/^[a-z]$/i.test(event.key)) {
+        return event.key.toUpperCase();
+    }
+    return /^Key[A-Z]$/.test(event.code) && !/^[\x20-\x7e]$/.test(event.key)
+        ? event.code.charAt(3) : null;
+}
 
 // The character code a key press gives, or null for a key that gives no control character.
 // Printable characters arrive as the text they insert (see FilteredField).
 export function characterCode(event) {
-    const control = event.ctrlKey && !event.altKey && !event.metaKey;
+    const control = (event.ctrlKey || event.metaKey) && !event.altKey;
     switch (event.key) {
         case 'Backspace':
             return control ? kDelete : kBackspace;
@@ -27,24 +73,38 @@ export function characterCode(event) {
     if (!control) {
         return null;
     }
-    // The letter of the key as the layout names it, or as it stands on a US keyboard.
-    const letter = /^[a-z]$/i.test(event.key) ? event.key.toUpperCase()
-        : /^Key[A-Z]$/.test(event.code) ? event.code.charAt(3) : null;
+    const letter = letterOf(event);
     return letter === null ? null : letter.charCodeAt(0) - 'A'.charCodeAt(0) + 1;
 }
 
-// Writes text over the box's selection as typing would, and tells the page it changed.
+function isEditingShortcut(event) {
+    return (event.ctrlKey || event.metaKey) && !event.altKey
+        && kShortcutLetters.has(letterOf(event));
+}
+
+// Writes text over the box's selection (or the given range) as typing would: through the
+// browser's editing, so that Ctrl+Z undoes it, where the box has the focus; and tells the page
+// it changed.
 function insertText(box, text, start = box.selectionStart, end = box.selectionEnd) {
+    if (text !== '' && document.activeElement === box) {
+        box.setSelectionRange(start, end);
+        if (document.execCommand('insertText', false, text)) {
+            return;
+        }
+    }
     box.setRangeText(text, start, end, 'end');
     box.dispatchEvent(
         new InputEvent('input', { bubbles: true, inputType: 'insertText', data: text }));
 }
 
 export class FilteredField {
-    // filter(code) returns the code to go on with: the same, another, or 0.
-    constructor(box, filter) {
+    // filter(code) returns the code to go on with: the same, another, or 0; limits holds
+    // the core's { maxLength, tooLongNotice }; onRefused(notice) runs after a refusal.
+    constructor(box, { filter, limits, onRefused }) {
         this.box_ = box;
         this.filter_ = filter;
+        this.limits_ = limits;
+        this.onRefused_ = onRefused;
         this.beforeComposition_ = null;
         box.addEventListener('keydown', (event) => this.onKeyDown_(event));
         box.addEventListener('beforeinput', (event) => this.onBeforeInput_(event));
@@ -64,9 +124,39 @@ export class FilteredField {
         return accepted;
     }
 
+    // Whether `added` characters fit in place of the selection (or of `replaced` characters).
+    // The selection is read only near the limit: reading it makes the browser lay the page out.
+    fits_(added, replaced = null) {
+        const box = this.box_;
+        const room = this.limits_.maxLength - box.value.length - added;
+        return room >= 0
+            || room + (replaced ?? box.selectionEnd - box.selectionStart) >= 0;
+    }
+
+    // Types the characters the filter leaves of `text` over the selection: refused silently
+    // when a single one does not fit, and with a notice when more do not.
+    type_(text) {
+        const accepted = this.filtered_(text);
+        if (!this.fits_(accepted.length)) {
+            if (text.length > 1) {
+                this.onRefused_(this.limits_.tooLongNotice);
+            }
+        } else if (accepted !== '') {
+            insertText(this.box_, accepted);
+        }
+    }
+
     onKeyDown_(event) {
-        if (event.isComposing || this.beforeComposition_ !== null) {
-            return;  // the input method has the key
+        if (event.isComposing || this.beforeComposition_ !== null || isEditingShortcut(event)) {
+            return;  // the input method's key, or the browser's shortcut
+        }
+        // The keypad's decimal key types what the layout says ("," or "٫" on some); a comma, from
+        // this key or another, becomes a point in onBeforeInput_.
+        if (event.code === 'NumpadDecimal' && event.key.length === 1 && event.key !== ','
+            && !event.ctrlKey && !event.metaKey && !event.altKey) {
+            event.preventDefault();
+            this.type_('.');
+            return;
         }
         const code = characterCode(event);
         if (code === null) {
@@ -78,21 +168,40 @@ export class FilteredField {
         }
         event.preventDefault();
         if (left !== 0) {
-            insertText(this.box_, String.fromCharCode(left));
+            this.type_(String.fromCharCode(left));
         }
     }
 
     onBeforeInput_(event) {
-        if (event.inputType !== 'insertText' || event.data === null) {
-            return;  // deleting, pasting, dropping, composing: no typed character
+        if (kPastedInputTypes.has(event.inputType)) {
+            this.onPaste_(event);
+            return;
         }
-        const accepted = this.filtered_(event.data);
-        if (accepted === event.data) {
+        if (event.inputType !== 'insertText' || event.data === null) {
+            return;  // deleting, composing: no typed character
+        }
+        // The comma key, on a keyboard or a screen, types a point.
+        const data = event.data === ',' ? '.' : event.data;
+        const accepted = this.filtered_(data);
+        if (accepted === event.data && this.fits_(accepted.length)) {
             return;
         }
         event.preventDefault();
-        if (accepted !== '') {
-            insertText(this.box_, accepted);
+        this.type_(data);
+    }
+
+    onPaste_(event) {
+        const text = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
+        // A drop lands at the drop point; a drag within the box has already taken its text out.
+        const box = this.box_;
+        const replaced = event.inputType === 'insertFromDrop'
+            ? 0 : box.selectionEnd - box.selectionStart;
+        const { maxLength, tooLongNotice } = this.limits_;
+        const refusal = refusalOf(text, box.value.length, replaced, maxLength);
+        if (refusal !== null) {
+            event.preventDefault();
+            this.onRefused_(this.fits_(text.length, replaced)
+                ? `Not pasted: ${refusal}` : tooLongNotice);
         }
     }
 
@@ -119,6 +228,11 @@ export class FilteredField {
             return;  // nothing committed
         }
         box.value = before.value;
+        if (!this.fits_(accepted.length, before.end - before.start)) {
+            box.setSelectionRange(before.start, before.end);
+            this.onRefused_(this.limits_.tooLongNotice);
+            return;
+        }
         insertText(box, accepted, before.start, before.end);
     }
 }

@@ -1,28 +1,26 @@
 // The main window of the online calculator: binds the controls' events to the calculation core
 // and to the Help commands. Every change of the amount or the rate and every change of the mode
-// recalculates all results.
+// recalculates all results; the page's address follows the inputs, and a link with inputs in
+// its address opens with them calculated.
 import { AboutDialog } from './about_dialog.js';
 import { loadCalculator } from './calculator.js';
+import { bindCopyButton } from './copy_buttons.js';
 import { ErrorNotice } from './error_notice.js';
-import { limitFieldLength } from './field_length_limit.js';
+import { FilteredField, refusalOf } from './filtered_field.js';
 import { HelpMenu } from './help_menu.js';
-import { FilteredField } from './filtered_field.js';
-import { bindModeButtons } from './mode_buttons.js';
+import { PageAddress, addressOf, inputsFromAddress } from './page_address.js';
 import { setCaptionShrinkingToFit } from './shrink_to_fit.js';
+
+// How long the typing pauses before screen readers hear the results.
+const kSummaryAfterMs = 1000;
 
 function control(id) {
     return document.getElementById(id);
 }
 
-function setBoxText(box, text) {
-    if (box.value !== text) {
-        box.value = text;
-    }
-}
-
-function setCaption(label, text) {
-    if (label.textContent !== text) {
-        setCaptionShrinkingToFit(label, text);
+function setOutput(output, text) {
+    if (output.textContent !== text) {
+        setCaptionShrinkingToFit(output, text);
     }
 }
 
@@ -31,82 +29,154 @@ class MainWindow {
         this.calculator_ = calculator;
         for (const id of ['Text_amount', 'Text_vat', 'Option_vat_inc', 'Option_vat_exc',
             'Text_vat_round', 'Text_vat_result', 'Text_Price', 'Label_price', 'Text_total',
-            'Command1']) {
+            'Command1', 'Copy_vat', 'Copy_price', 'Copy_total', 'Copy_link']) {
             this[id] = control(id);
         }
+        this.results_ = calculator.initialResults();
         this.notice_ = new ErrorNotice(control('ErrorNotice'));
+        this.summary_ = control('ResultsSummary');
+        this.summaryTimer_ = 0;
+        this.address_ = new PageAddress();
         this.helpMenu_ = new HelpMenu(control('Help'), this.Command1, {
             About: () => this.about_.show(),
         });
         this.about_ = new AboutDialog(control('frmAbout'));
         this.bindEvents_();
+        this.openAddress_();
         // Typing waits for the core; until now the two input boxes were read-only.
         this.Text_amount.readOnly = false;
         this.Text_vat.readOnly = false;
     }
 
     bindEvents_() {
-        const recalculateOnChange = (box) => box.addEventListener('input', (event) => {
-            if (!event.isComposing) {
-                this.recalculate_();
-            }
-        });
-        const refused = () => this.notice_.show(this.calculator_.fieldTooLongNotice);
-        for (const box of [this.Text_amount, this.Text_vat, this.Text_vat_round, this.Text_Price]) {
-            limitFieldLength(box, this.calculator_.maxFieldLength, refused);
-        }
-        recalculateOnChange(this.Text_amount);
-        recalculateOnChange(this.Text_vat);
+        const calculator = this.calculator_;
         for (const box of [this.Text_amount, this.Text_vat]) {
-            new FilteredField(box, (code) => this.calculator_.applyKeyRule(code));
+            new FilteredField(box, {
+                filter: (code) => calculator.applyKeyRule(code),
+                limits: calculator.limits,
+                onRefused: (notice) => this.notice_.show(notice),
+            });
+            box.addEventListener('input', (event) => {
+                if (!event.isComposing) {
+                    this.recalculate_();
+                }
+            });
+            // A click into the box selects its text, so that typing replaces it ("20" in
+            // place of the rate's "0", not "020"); a click in the focused box places the caret.
+            let selectOnClick = false;
+            box.addEventListener('pointerdown', () => {
+                selectOnClick = document.activeElement !== box;
+            });
+            box.addEventListener('click', () => {
+                if (selectOnClick) {
+                    selectOnClick = false;
+                    box.select();
+                }
+            });
         }
-        bindModeButtons([this.Option_vat_inc, this.Option_vat_exc], () => this.recalculate_());
+        for (const button of [this.Option_vat_inc, this.Option_vat_exc]) {
+            button.addEventListener('change', () => this.recalculate_());
+        }
+        const copied = (what) => (done) => this.say_(`${what} ${done ? 'copied' : 'not copied'}`);
+        bindCopyButton(this.Copy_vat, () => this.Text_vat_round.textContent, copied('VAT'));
+        bindCopyButton(this.Copy_price, () => this.Text_Price.textContent, copied('Price'));
+        bindCopyButton(this.Copy_total, () => this.Text_total.textContent, copied('Total'));
+        bindCopyButton(this.Copy_link, () => addressOf(this.inputs_()), copied('Link'));
         // The menu opens with its top-left corner on the button's.
         this.Command1.addEventListener('click', () => this.helpMenu_.popUpAt(
             this.Command1.offsetLeft, this.Command1.offsetTop));
+        addEventListener('hashchange', () => this.openAddress_());
     }
 
-    mode_() {
-        return this.Option_vat_inc.checked ? 'inclusive'
-            : this.Option_vat_exc.checked ? 'exclusive' : '';
-    }
-
-    // The result texts as the controls hold them.
-    results_() {
+    inputs_() {
         return {
-            unroundedVat: this.Text_vat_result.textContent,
-            roundedVat: this.Text_vat_round.value,
-            total: this.Text_total.value,
-            price: this.Text_Price.value,
-            unformattedPrice: this.Label_price.textContent,
+            mode: this.Option_vat_exc.checked ? 'exclusive' : 'inclusive',
+            amount: this.Text_amount.value,
+            rate: this.Text_vat.value,
         };
     }
 
+    // Takes the inputs a link carries, each as a paste would be taken, and calculates when
+    // there is an amount.
+    openAddress_() {
+        const { mode, amount, rate } = inputsFromAddress(location.hash);
+        if (mode === undefined && amount === undefined && rate === undefined) {
+            return;
+        }
+        const refused = [];
+        for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
+            [this.Text_vat, rate, 'VAT %']]) {
+            const refusal = text === undefined ? null
+                : refusalOf(text, 0, 0, this.calculator_.limits.maxLength);
+            if (refusal !== null) {
+                refused.push(`The link's ${name} was not taken: ${refusal}`);
+            } else if (text !== undefined) {
+                box.value = text;
+            }
+        }
+        if (mode !== undefined) {
+            this[mode === 'exclusive' ? 'Option_vat_exc' : 'Option_vat_inc'].checked = true;
+        }
+        if (this.Text_amount.value === '') {
+            // Nothing to calculate: the results stand as when the page starts.
+            this.showResults_(this.calculator_.initialResults());
+            this.notice_.show(...refused);
+        } else {
+            this.notice_.show(...this.recalculate_(), ...refused);
+        }
+    }
+
     showResults_(results) {
-        setCaption(this.Text_vat_result, results.unroundedVat);
-        setBoxText(this.Text_vat_round, results.roundedVat);
-        setBoxText(this.Text_total, results.total);
-        setBoxText(this.Text_Price, results.price);
-        setCaption(this.Label_price, results.unformattedPrice);
+        this.results_ = results;
+        setOutput(this.Text_vat_result, results.unroundedVat);
+        setOutput(this.Text_vat_round, results.roundedVat);
+        setOutput(this.Text_total, results.total);
+        setOutput(this.Text_Price, results.price);
+        setOutput(this.Label_price, results.unformattedPrice);
     }
 
     // An error that ends the recalculation leaves the fields it had written with their new
-    // texts and is named under the window until a later recalculation runs to its end.
+    // texts and is named under the window until a later recalculation runs to its end; a text
+    // the calculation read only in part is named there with what it read. Returns the
+    // notice's lines.
     recalculate_() {
-        const { results, error } = this.calculator_.recalculate(
-            this.Text_amount.value, this.Text_vat.value, this.mode_(), this.results_());
+        const inputs = this.inputs_();
+        const { results, error, amountReadAs, rateReadAs } = this.calculator_.recalculate(
+            inputs.amount, inputs.rate, inputs.mode, this.results_);
         this.showResults_(results);
+        const lines = [];
         if (error) {
-            this.notice_.show(error);
-        } else {
-            this.notice_.hide();
+            lines.push(error);
         }
+        if (amountReadAs) {
+            lines.push(`Amount read as ${amountReadAs}`);
+        }
+        if (rateReadAs) {
+            lines.push(`VAT % read as ${rateReadAs}`);
+        }
+        this.notice_.show(...lines);
+        this.address_.follow(inputs);
+        // Screen readers hear the results once the typing pauses, not on every key.
+        clearTimeout(this.summaryTimer_);
+        if (!error) {
+            this.summaryTimer_ = setTimeout(() => this.say_(
+                `VAT ${results.roundedVat}, price ${results.price}, total ${results.total}`),
+            kSummaryAfterMs);
+        }
+        return lines;
+    }
+
+    say_(text) {
+        this.summary_.textContent = text;
     }
 }
 
 try {
     new MainWindow(await loadCalculator());
+    // Keeps the page's files for visits without a network; the browser looks for a new release
+    // (a changed sw.js) on every visit.
+    navigator.serviceWorker?.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
 } catch (error) {
-    const notice = new ErrorNotice(control('ErrorNotice'));
-    notice.show(`The calculator could not be loaded (${error.message}).`);
+    new ErrorNotice(control('ErrorNotice')).show(
+        `The calculator could not be loaded (${error.message}).`);
 }
