@@ -11,19 +11,16 @@ find_program(TOLVI_PYTHON python3 REQUIRED)
 find_program(TOLVI_CONVERT convert REQUIRED)
 
 # The module: the core's key rule, recalculation, field reading, error names and field length
-# limit.
+# limit, as a plain WebAssembly module with C functions (module/calculator_bindings.cpp) that
+# the page loads itself: no JavaScript glue, and native WebAssembly exceptions.
 add_executable(tolvi_calculator module/calculator_bindings.cpp)
 target_link_libraries(tolvi_calculator PRIVATE tolvi_calc)
 target_link_options(tolvi_calculator PRIVATE
-    --bind
-    # An ES module whose default export creates the module; it runs in a browser only.
-    -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createCalculatorModule -sENVIRONMENT=web
-    # No eval or new Function: the page's Content Security Policy forbids them.
-    -sDYNAMIC_EXECUTION=0
-    -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
+    -sSTANDALONE_WASM --no-entry -sALLOW_MEMORY_GROWTH=1
     # A small allocator: the module allocates a few short strings per keystroke.
     -sMALLOC=emmalloc)
 set_target_properties(tolvi_calculator PROPERTIES
+    SUFFIX ".wasm"
     RUNTIME_OUTPUT_DIRECTORY ${TOLVI_WEB_PAGE_DIR}
     CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=${TOLVI_NODE_PATH}")
 

@@ -4,7 +4,10 @@
     release_site.py --page PAGE_DIR --site SITE_DIR --source SOURCE_DIR --date YYYY-MM-DD
                     [--tarball FILE --folder NAME]
 
-Every file but index.html and the service worker gets its content's hash in its name
+The page's module scripts are first joined into one per module the page loads (main_window.js
+with everything it imports), each imported module in a function of its own, so that the page
+asks for one script instead of one for each module. Then every file but index.html and the
+service worker gets its content's hash in its name
 (calculator.js -> calculator.1f2e3d4c5b6a.js), and every reference to it in the others is
 rewritten, the referring files after the files they name, so that a file's name changes
 whenever anything it loads changes. The service worker gets the list of the release's files with
@@ -57,6 +60,48 @@ def hashed_name(name, content):
     return f"{stem}.{hashlib.sha256(content).hexdigest()[:12]}{dot}{extension}"
 
 
+IMPORT = re.compile(r"^import\s+\{([^}]*)\}\s+from\s+'\./([\w.-]+)';[ \t]*\n", re.MULTILINE)
+EXPORT = re.compile(r"^export\s+((?:async\s+)?function|class|const)\s+(\w+)", re.MULTILINE)
+ENTRY = re.compile(r'<script type="module" src="([\w.-]+)"[^>]*></script>')
+
+
+def module_variable(name):
+    return "__" + re.sub(r"\W", "_", name)
+
+
+def bundle_modules(sources):
+    """Joins each module the page loads with every module it imports, in place. An imported
+    module runs in a function of its own and hands its exports on as the properties of an
+    object, which the modules that import it take them from."""
+    page = sources["index.html"].decode("utf-8")
+    for entry in ENTRY.findall(page):
+        order = []
+
+        def visit(name):
+            if name not in order:
+                for _, dependency in IMPORT.findall(sources[name].decode("utf-8")):
+                    visit(dependency)
+                order.append(name)
+
+        visit(entry)
+        parts = []
+        for name in order:
+            text = IMPORT.sub(lambda m: f"const {{{m[1]}}} = {module_variable(m[2])};\n",
+                              sources[name].decode("utf-8"))
+            if name == entry:
+                parts.append(text)
+                continue
+            if re.search(r"^export\b", EXPORT.sub("", text), re.MULTILINE):
+                sys.exit(f"{name}: a module the page imports exports only functions, classes "
+                         "and constants, each where it is declared")
+            exported = [m[2] for m in EXPORT.finditer(text)]
+            text = EXPORT.sub(lambda m: f"{m[1]} {m[2]}", text)
+            parts.append(f"// {name}\nconst {module_variable(name)} = (() => {{\n{text}"
+                         f"return {{ {', '.join(exported)} }};\n}})();\n")
+            del sources[name]
+        sources[entry] = "\n".join(parts).encode("utf-8")
+
+
 def release_files(page):
     """name -> content of the released files, each referring to the others by their new
     names."""
@@ -64,6 +109,7 @@ def release_files(page):
     for name in sorted(os.listdir(page)):
         with open(os.path.join(page, name), "rb") as f:
             sources[name] = f.read()
+    bundle_modules(sources)
     patterns = {name: reference_pattern(name) for name in sources}
     # Which files each file refers to; a file is renamed after all of them. The fixed names
     # need no order.

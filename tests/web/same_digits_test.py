@@ -20,7 +20,7 @@ ARGS = None
 # VAT, ROUNDED VAT, TOTAL, PRICE, UNFORMATTED PRICE, ERROR joined by tabs.
 _RECALCULATE_IN_PAGE = """
 const [rows, done] = arguments;
-const module = document.querySelector('link[rel=modulepreload][href^="calculator."]').href;
+const module = document.querySelector('script[type=module]').src;
 import(module).then(async ({ loadCalculator }) => {
     const calculator = await loadCalculator();
     const lines = rows.map(([mode, amount, rate]) => {

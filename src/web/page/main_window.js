@@ -11,6 +11,9 @@ import { HelpMenu } from './help_menu.js';
 import { PageAddress, addressOf, inputsFromAddress } from './page_address.js';
 import { setCaptionShrinkingToFit } from './shrink_to_fit.js';
 
+// The calculation core alone, for whoever wants the page's own digits without its window.
+export { loadCalculator };
+
 // How long the typing pauses before screen readers hear the results.
 const kSummaryAfterMs = 1000;
 
