@@ -19,16 +19,12 @@ const kImports = {
     },
 };
 
-// Fetches and compiles the module file: as it arrives where the server names its type, from
-// the whole file where it does not.
+// Fetches and compiles the module file, whatever type the server gives it. (Compiled from the
+// whole file, this small module is ready sooner than compiled as it streams in.)
 async function instantiate() {
     const response = await fetch(new URL(kModuleFile, import.meta.url));
     if (!response.ok) {
         throw new Error(`${kModuleFile}: ${response.status} ${response.statusText}`);
-    }
-    const type = (response.headers.get('Content-Type') ?? '').split(';')[0].trim().toLowerCase();
-    if (type === 'application/wasm') {
-        return (await WebAssembly.instantiateStreaming(response, kImports)).instance;
     }
     const bytes = await response.arrayBuffer();
     return (await WebAssembly.instantiate(bytes, kImports)).instance;
