@@ -30,7 +30,8 @@ std::array<std::int32_t, 2 * answer.size()> pairs;
 
 const std::int32_t* Answer(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
-        pairs[2 * i] = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(answer[i].data()));
+        pairs[2 * i] =
+            static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(answer[i].data()));
         pairs[2 * i + 1] = static_cast<std::int32_t>(answer[i].size());
     }
     return pairs.data();
@@ -67,10 +68,10 @@ EMSCRIPTEN_KEEPALIVE char* tolvi_texts(std::int32_t size) {
 // ended the recalculation early or "", and the numbers the calculation took from the amount and
 // from the rate where it read only a part of the text ("1.2" of "1.2.3") or "".
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_recalculate(std::int32_t mode, std::int32_t amount,
-                                                            std::int32_t rate, std::int32_t vat,
-                                                            std::int32_t roundedVat,
-                                                            std::int32_t total, std::int32_t price,
-                                                            std::int32_t unformattedPrice) {
+                                                           std::int32_t rate, std::int32_t vat,
+                                                           std::int32_t roundedVat,
+                                                           std::int32_t total, std::int32_t price,
+                                                           std::int32_t unformattedPrice) {
     std::string_view rest(texts.data(), texts.size());
     const auto next = [&rest](std::int32_t length) {
         const std::string_view text = rest.substr(0, static_cast<std::size_t>(length));
