@@ -5,6 +5,7 @@
 
 #include "app_identity.h"
 #include "ui/main_window/main_window.h"
+#include "ui/window_images.h"
 #include "widgets/regional_number_format.h"
 #include "widgets/screen_centring.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(tolvi::identity::kVersionText));
     QApplication::setOrganizationName(QString::fromLatin1(tolvi::identity::kCompanyName));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::identity::kDesktopFileName));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvi/icon.png")));
+    QApplication::setWindowIcon(QIcon(tolvi::IconPixmap()));
 
     tolvi::MainWindow window(tolvi::widgets::CalculatorNumberFormat(QLocale::system()));
     tolvi::widgets::CenterOnScreen(window);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "app_identity.h"
+#include "ui/window_images.h"
 #include "ui_about_window.h"
 #include "widgets/application.h"
 #include "widgets/fit_font.h"
@@ -16,6 +17,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
+    ui_->picIcon->setPixmap(IconPixmap());
     setWindowTitle(QStringLiteral(" About "));
     widgets::UseButtonFaceBackground(*ui_->Text_about);
     ui_->Text_about->setPlainText(QLatin1String(identity::kAppTitle) +

@@ -9,16 +9,12 @@
 #include "calc/key_rule.h"
 #include "calc/recalculation.h"
 #include "ui/about_window/about_window.h"
+#include "ui/window_images.h"
 #include "ui_main_window.h"
 #include "widgets/application.h"
 #include "widgets/error_notice.h"
 #include "widgets/fit_font.h"
 #include "widgets/web_page.h"
-
-// The icon and the logo live in this library's resources, which a static link would drop.
-static void InitResources() {
-    Q_INIT_RESOURCE(tolvi);
-}
 
 namespace tolvi {
 
@@ -41,7 +37,6 @@ void SetText(QLineEdit& box, const std::string& text) {
 
 MainWindow::MainWindow(NumberFormat format, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), format_(std::move(format)) {
-    InitResources();
     // The window as its description gives it; no handler is bound yet, so no event is raised.
     ui_->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -56,6 +51,7 @@ MainWindow::MainWindow(NumberFormat format, QWidget* parent)
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->setMaxLength(kMaxFieldLength);
     }
+    ui_->Picture1->setPixmap(LogoPixmap());
     QPalette strip = ui_->Picture1->palette();
     strip.setColor(QPalette::Window, QColor(0x0f, 0x3d, 0x44));
     ui_->Picture1->setPalette(strip);

@@ -1,0 +1,25 @@
+#include "ui/window_images.h"
+
+#include <QImage>
+
+#include "embedded_images.h"
+
+namespace tolvi {
+
+namespace {
+
+QPixmap FromPixels(const std::uint8_t* pixels, int width, int height) {
+    return QPixmap::fromImage(QImage(pixels, width, height, 3 * width, QImage::Format_RGB888));
+}
+
+}  // namespace
+
+QPixmap IconPixmap() {
+    return FromPixels(images::kIconPixels, images::kIconWidth, images::kIconHeight);
+}
+
+QPixmap LogoPixmap() {
+    return FromPixels(images::kLogoPixels, images::kLogoWidth, images::kLogoHeight);
+}
+
+}  // namespace tolvi
