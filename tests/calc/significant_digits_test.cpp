@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/random_doubles.h"
+
 namespace tolvi {
 namespace {
 
@@ -47,15 +49,11 @@ void ExpectExact(double value) {
 }
 
 TEST(SignificantDigits, AgreeWithTheExactConversionEverywhere) {
-    std::mt19937_64 random(12345);
-    for (int i = 0; i < 300'000; ++i) {
-        double value = 0;
-        const std::uint64_t bits = random();
-        std::memcpy(&value, &bits, sizeof value);
-        if (std::isfinite(value) && value != 0) {
+    test::ForRandomDoubles(12345, 300'000, [](double value) {
+        if (value != 0) {
             ExpectExact(value);
         }
-    }
+    });
 }
 
 TEST(SignificantDigits, AgreeWithTheExactConversionForEverydayAmounts) {
