@@ -5,8 +5,8 @@
     bench/batch/compare.py [--cli build/src/tolvi-vat-cli] [--rows 500000] [--rounds 7]
                            [--also OTHER_CLI ...]
 
-The rows are generated from a fixed seed: amounts of up to seven digits with two decimals, a
-fifth of them with group commas, rates common in Europe, both modes. Each round runs every
+The rows are tests/cli/batch_rows.py's, from its fixed seed: invoice amounts with two decimals,
+a fifth of them with group commas, the usual rates, both modes. Each round runs every
 program once, in turn, with the file as standard input and its output thrown away; the figures
 are the medians of user plus system CPU time over the rounds, and the ratio of each program to
 gawk is taken round by round, so a machine that drifts in speed moves both sides alike.
@@ -18,7 +18,6 @@ intermediate value through its 15-digit text form and writes five fields.
 
 import argparse
 import os
-import random
 import resource
 import statistics
 import subprocess
@@ -28,19 +27,6 @@ import tempfile
 GAWK_PROGRAM = ('{a = $2; gsub(",", "", a); '
                 'v = $1 == "inclusive" ? a - a * 100 / (100 + $3) : a * $3 / 100; '
                 'printf "%.2f\\t%.2f\\n", v, a - v}')
-RATES = ["0", "5", "7", "10", "12.5", "17.5", "19", "20", "21", "25"]
-
-
-def write_rows(path, count, seed=13):
-    rng = random.Random(seed)
-    with open(path, "w", encoding="ascii") as out:
-        for _ in range(count):
-            mode = rng.choice(("inclusive", "exclusive"))
-            if rng.random() < 0.2:
-                amount = f"{rng.randint(1, 999)},{rng.randint(0, 999):03d}.{rng.randint(0, 99):02d}"
-            else:
-                amount = f"{rng.randint(0, 99999)}.{rng.randint(0, 99):02d}"
-            out.write(f"{mode}\t{amount}\t{rng.choice(RATES)}\n")
 
 
 def cpu_seconds(command, rows):
@@ -54,6 +40,7 @@ def cpu_seconds(command, rows):
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    make_rows = os.path.join(root, "tests", "cli", "batch_rows.py")
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--cli", default=os.path.join(root, "build", "src", "tolvi-vat-cli"))
     parser.add_argument("--also", nargs="*", default=[], help="more calculators to compare")
@@ -66,7 +53,8 @@ def main():
         programs[cli] = [cli, "--batch"]
     with tempfile.TemporaryDirectory() as scratch:
         rows = os.path.join(scratch, "rows.tsv")
-        write_rows(rows, args.rows)
+        with open(rows, "wb") as out:
+            subprocess.run([sys.executable, make_rows, str(args.rows)], stdout=out, check=True)
         for command in programs.values():  # warm up: the file and the programs in the cache
             cpu_seconds(command, rows)
         times = {name: [] for name in programs}

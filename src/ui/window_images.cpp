@@ -9,7 +9,8 @@ namespace tolvi {
 namespace {
 
 QPixmap FromPixels(const std::uint8_t* pixels, int width, int height) {
-    return QPixmap::fromImage(QImage(pixels, width, height, 3 * width, QImage::Format_RGB888));
+    const qsizetype bytesPerLine = qsizetype{3} * width;
+    return QPixmap::fromImage(QImage(pixels, width, height, bytesPerLine, QImage::Format_RGB888));
 }
 
 }  // namespace
