@@ -1,8 +1,8 @@
 #include "calc/display_form.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include "calc/calc_error.h"
@@ -161,48 +161,36 @@ std::pair<std::string_view, std::string_view> NegativeSigns(NegativeForm form) {
 
 // The display form of a value's 15 significant digits.
 std::string DisplayDigits(const SignificantDigits& s, const NumberFormat& format) {
-    const int fraction = format.fractionDigits > 0 ? format.fractionDigits : 0;
-    const Units units = RoundToUnits(s, fraction);
+    const auto fraction = static_cast<std::size_t>(std::max(format.fractionDigits, 0));
+    const Units units = RoundToUnits(s, static_cast<int>(fraction));
+    // The units' digits, with zeros in front up to one before the decimal separator.
+    std::string digits = std::to_string(units.whole);
+    digits.append(static_cast<std::size_t>(units.zeros), '0');
+    if (digits.size() <= fraction) {
+        digits.insert(0, fraction + 1 - digits.size(), '0');
+    }
+    const std::string_view integer(digits.data(), digits.size() - fraction);
 
-    // The digits of the units, with zeros in front up to one before the decimal separator.
-    char written[24];
-    const long length = std::to_chars(written, written + sizeof written, units.whole).ptr - written;
-    const long count = length + units.zeros;
-    const long pad = count <= fraction ? fraction + 1 - count : 0;
-    const auto digit = [&](long i) {
-        return i < pad || i - pad >= length ? '0' : written[i - pad];
-    };
-    const long integerDigits = pad + count - fraction;
-    const bool integerShown = integerDigits > 1 || digit(0) != '0' || format.leadingZero;
-    const bool grouped = integerShown && format.groupSize > 0 && !format.groupSeparator.empty();
-    const long groups = grouped ? (integerDigits - 1) / format.groupSize : 0;
-    const auto [before, after] = units.whole != 0 && s.negative
-                                     ? NegativeSigns(format.negativeForm)
-                                     : std::pair<std::string_view, std::string_view>{};
-
-    // Written in place, into a text of its final length.
-    std::string number(
-        before.size() + (integerShown ? integerDigits : 0) + groups * format.groupSeparator.size() +
-            (fraction > 0 ? format.decimalSeparator.size() + fraction : 0) + after.size(),
-        '\0');
-    char* out = number.data();
-    out = std::copy(before.begin(), before.end(), out);
-    if (integerShown) {
-        for (long i = 0; i < integerDigits; ++i) {
-            if (grouped && i > 0 && (integerDigits - i) % format.groupSize == 0) {
-                out = std::copy(format.groupSeparator.begin(), format.groupSeparator.end(), out);
+    std::string number;
+    if (integer != "0" || format.leadingZero) {
+        const bool grouped = format.groupSize > 0 && !format.groupSeparator.empty();
+        const auto size = static_cast<std::size_t>(format.groupSize);
+        for (std::size_t i = 0; i < integer.size(); ++i) {
+            if (grouped && i > 0 && (integer.size() - i) % size == 0) {
+                number += format.groupSeparator;
             }
-            *out++ = digit(i);
+            number += integer[i];
         }
     }
     if (fraction > 0) {
-        out = std::copy(format.decimalSeparator.begin(), format.decimalSeparator.end(), out);
-        for (long i = integerDigits; i < integerDigits + fraction; ++i) {
-            *out++ = digit(i);
-        }
+        number += format.decimalSeparator;
+        number.append(digits, integer.size());
     }
-    std::copy(after.begin(), after.end(), out);
-    return number;
+    if (units.whole == 0 || !s.negative) {
+        return number;
+    }
+    const auto [before, after] = NegativeSigns(format.negativeForm);
+    return std::string(before) + number + std::string(after);
 }
 
 }  // namespace
