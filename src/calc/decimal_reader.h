@@ -6,13 +6,17 @@
 
 namespace tolvi {
 
-// The characters both readers of numbers share: decimal digits, and the exponent letters E and
-// D in either case.
+// The characters the readers of numbers share: decimal digits, the exponent letters E and D in
+// either case, and the blanks the calculation's reading skips.
 constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 constexpr bool IsExponentLetter(char c) {
     return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+// The blanks the calculation's reading skips wherever they stand: space, tab, line feed.
+constexpr bool IsSkippedBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
 }
 
 // A whole number times ten to `power`, correctly rounded, where one multiplication or division

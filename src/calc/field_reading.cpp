@@ -10,10 +10,6 @@ namespace tolvi {
 
 namespace {
 
-constexpr bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-
 // Digits at `at`; returns how many.
 std::size_t Digits(std::string_view text, std::size_t& at) {
     const std::size_t start = at;
@@ -73,10 +69,10 @@ bool IsWholeNumber(std::string_view text, Field field) {
 }  // namespace
 
 ReadingExtent ExtentOfReading(std::string_view text, Field field) {
-    while (!text.empty() && IsBlank(text.front())) {
+    while (!text.empty() && IsSkippedBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && IsSkippedBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text.empty()                 ? ReadingExtent::Empty

@@ -6,17 +6,13 @@ namespace tolvi {
 
 namespace {
 
-constexpr bool IsIgnoredBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-
 // Walks a text skipping blanks wherever they stand, and commas too for an amount.
 class SkippingCursor {
   public:
     SkippingCursor(std::string_view text, bool skipCommas)
         : at_(text.data()), end_(text.data() + text.size()), skipCommas_(skipCommas) {}
 
-    bool Skipped(char c) const { return IsIgnoredBlank(c) || (skipCommas_ && c == ','); }
+    bool Skipped(char c) const { return IsSkippedBlank(c) || (skipCommas_ && c == ','); }
 
     // The next character that is not skipped, or '\0' at the end.
     char Peek() {
