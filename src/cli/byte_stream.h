@@ -14,14 +14,10 @@ class IoError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A stop signal came while the input was awaited: nothing more is read.
+// A stop signal came while the input was awaited: nothing more is read. StopSignal() names it.
 class Interrupted : public std::runtime_error {
   public:
-    explicit Interrupted(int signal) : std::runtime_error("stopped by a signal"), signal_(signal) {}
-    int Signal() const { return signal_; }
-
-  private:
-    int signal_;
+    Interrupted() : std::runtime_error("stopped by a signal") {}
 };
 
 // Where the command-line calculator reads its input from.

@@ -24,8 +24,8 @@ bool WouldBlock(int error) {
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     for (;;) {
-        if (const int signal = StopSignal(); signal != 0) {
-            throw Interrupted(signal);
+        if (StopSignal() != 0) {
+            throw Interrupted();
         }
         if (!WaitUntilReady(descriptor_, POLLIN)) {
             continue;
