@@ -1,0 +1,26 @@
+# Cross-builds for 64-bit Windows with Debian's mingw-w64 g++ (the posix-threads variant, which
+# has std::thread and the full C++20 library). libstdc++ and libgcc are linked statically, so
+# no DLL of the compiler's ships beside the programs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(triple x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_AR ${triple}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${triple}-ranlib CACHE FILEPATH "")
+
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+
+# Tests and benchmarks of the Windows programs run here under wine.
+find_program(TOLVI_WINE NAMES wine64 wine)
+if(TOLVI_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${TOLVI_WINE})
+endif()

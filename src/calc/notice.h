@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/recalculation.h"
+
+namespace tolvi {
+
+// The lines of the notice every window shows after a recalculation, top to bottom:
+// - the error that ended it early, by its name and, in plain words, which field and why
+//   ("Type mismatch: the amount is not a number"); none for the Type mismatch of an empty
+//   amount, which is no mistake but a box cleared to type a new amount;
+// - how a text the calculation read only in part was read: "Amount read as 1.2" (of "1.2.3"),
+//   "VAT % read as 19" (of "19,5").
+// No line at all when the texts were read whole and the recalculation ran to its end.
+std::vector<std::string> NoticeLines(std::string_view amount, std::string_view rate,
+                                     const Recalculation& done);
+
+// One error's line: its name, a colon and why ("Overflow: the amount is too large").
+std::string ErrorLine(CalcErrorKind error, std::string_view amount, std::string_view rate);
+
+}  // namespace tolvi
