@@ -1,0 +1,105 @@
+#include "win32_window/about_window.h"
+
+#include <array>
+#include <string>
+
+#include "app_identity.h"
+#include "win32_window/dpi_scaling.h"
+#include "win32_window/entry_box.h"
+#include "win32_window/text_conversion.h"
+#include "win32_window/window_images.h"
+#include "win32_window/window_layout.h"
+
+namespace tolvi::win32 {
+
+namespace {
+
+constexpr SIZE kClientArea{TWIPS_frmAbout};
+constexpr std::array<ControlPlace, 4> kPlaces{{
+    {IDC_cmdOK, {TWIPS_cmdOK}},
+    {IDC_picIcon, {TWIPS_picIcon}},
+    {IDC_Text_about, {TWIPS_Text_about}},
+    {IDC_Label1_about, {TWIPS_Label1_about}},
+}};
+
+struct AboutWindow {
+    DialogFonts fonts;
+};
+
+void LayOut(HWND dialog, AboutWindow& about, UINT dpi) {
+    about.fonts.SetDpi(dpi);
+    LayOutDialog(dialog, kClientArea, kPlaces, dpi, about.fonts.Font());
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* about = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG: {
+            about = reinterpret_cast<AboutWindow*>(lParam);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            TakeOverDpiChanges(dialog);
+            SetWindowTextW(dialog, L" About ");
+            LayOut(dialog, *about, GetDpiForWindow(dialog));
+            SetDlgItemTextW(dialog, IDC_Text_about, AboutText());
+            const std::wstring notice = L"Copyright \u00A9 " + Wide(identity::kCompanyName);
+            SetDlgItemTextW(dialog, IDC_Label1_about, notice.c_str());
+            // The icon's name, for a screen reader.
+            SetDlgItemTextW(dialog, IDC_picIcon, Wide(identity::kAppTitle).c_str());
+            LeaveDialogKeysToDialog(GetDlgItem(dialog, IDC_Text_about));
+            RECT owner{};
+            GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
+            CentreWindow(dialog, owner);
+            SetFocus(GetDlgItem(dialog, IDC_cmdOK));
+            return FALSE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            break;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlID == IDC_picIcon) {
+                DrawIcon(item.hDC, item.rcItem);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_Text_about)) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        case WM_DPICHANGED: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(dialog, nullptr, suggested.left, suggested.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut(dialog, *about, LOWORD(wParam));
+            return TRUE;
+        }
+        default:
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+const wchar_t* AboutText() {
+    static const std::wstring text =
+        Wide(identity::kAppTitle) + L"\r\nVersion " + std::to_wstring(identity::kVersionMajor) +
+        L"." + std::to_wstring(identity::kVersionMinor) + L"." +
+        std::to_wstring(identity::kVersionRevision) + L"\r\n" + Wide(identity::kMakerWebHost) +
+        L"\r\n" + Wide(identity::kSupportEmail);
+    return text.c_str();
+}
+
+void ShowAboutWindow(HINSTANCE instance, HWND owner) {
+    AboutWindow about;
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_frmAbout), owner, AboutProc,
+                    reinterpret_cast<LPARAM>(&about));
+}
+
+}  // namespace tolvi::win32

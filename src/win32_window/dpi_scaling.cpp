@@ -1,0 +1,118 @@
+#include "win32_window/dpi_scaling.h"
+
+namespace tolvi::win32 {
+
+int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+RECT TwipsToPixels(const Twips& place, UINT dpi) {
+    return {TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+            TwipsToPixels(place.left + place.width, dpi),
+            TwipsToPixels(place.top + place.height, dpi)};
+}
+
+DialogFonts::~DialogFonts() {
+    Clear();
+}
+
+void DialogFonts::Clear() {
+    for (const auto& [size, font] : fonts_) {
+        DeleteObject(font);
+    }
+    fonts_.clear();
+}
+
+void DialogFonts::SetDpi(UINT dpi) {
+    if (dpi != dpi_) {
+        Clear();
+        dpi_ = dpi;
+    }
+}
+
+HFONT DialogFonts::Font(int tenthsOfPoint) {
+    HFONT& font = fonts_[tenthsOfPoint];
+    if (font == nullptr) {
+        LOGFONTW description{};
+        description.lfHeight = -MulDiv(tenthsOfPoint, static_cast<int>(dpi_), 720);
+        description.lfWeight = FW_NORMAL;
+        description.lfCharSet = DEFAULT_CHARSET;
+        description.lfQuality = CLEARTYPE_QUALITY;
+        lstrcpynW(description.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+        font = CreateFontIndirectW(&description);
+    }
+    return font;
+}
+
+HFONT DialogFonts::Fitting(HWND control, const wchar_t* text, int width, int height) {
+    constexpr int kSmallest = 50;
+    HDC dc = GetDC(control);
+    HFONT chosen = nullptr;
+    const HGDIOBJ old = GetCurrentObject(dc, OBJ_FONT);
+    for (int size = kDialogTenthsOfPoint; size >= kSmallest; size -= 5) {
+        chosen = Font(size);
+        SelectObject(dc, chosen);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        if (extent.cx <= width && metrics.tmHeight <= height) {
+            break;
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return chosen;
+}
+
+void LayOutDialog(HWND dialog, SIZE twipsSize, std::span<const ControlPlace> controls, UINT dpi,
+                  HFONT font) {
+    RECT frame{0, 0, TwipsToPixels(twipsSize.cx, dpi), TwipsToPixels(twipsSize.cy, dpi)};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)),
+                             dpi);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    for (const ControlPlace& control : controls) {
+        const RECT place = TwipsToPixels(control.place, dpi);
+        SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top,
+                     place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void TakeOverDpiChanges(HWND dialog) {
+    // Windows 10 1703 and later; elsewhere (and under wine) the dialog manager never scales.
+    using Setter = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    static const auto set = reinterpret_cast<Setter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set != nullptr) {
+        const auto all = static_cast<DIALOG_DPI_CHANGE_BEHAVIORS>(
+            DDC_DISABLE_ALL | DDC_DISABLE_RESIZE | DDC_DISABLE_CONTROL_RELAYOUT);
+        set(dialog, all, all);
+    }
+}
+
+void CentreWindow(HWND window, const RECT& over) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = over.left + (over.right - over.left - width) / 2;
+    const int top = over.top + (over.bottom - over.top - height) / 2;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
+}
+
+}  // namespace tolvi::win32

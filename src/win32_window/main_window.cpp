@@ -1,0 +1,349 @@
+#include "win32_window/main_window.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app_identity.h"
+#include "calc/field_length.h"
+#include "calc/notice.h"
+#include "calc/recalculation.h"
+#include "win32_window/about_window.h"
+#include "win32_window/text_conversion.h"
+#include "win32_window/web_page.h"
+#include "win32_window/window_images.h"
+#include "win32_window/window_layout.h"
+
+namespace tolvi::win32 {
+
+namespace {
+
+constexpr SIZE kClientArea{TWIPS_Form1};
+constexpr std::array<ControlPlace, 17> kPlaces{{
+    {IDC_Picture1, {TWIPS_Picture1}},
+    {IDC_Label1, {TWIPS_Label1}},
+    {IDC_Text_amount, {TWIPS_Text_amount}},
+    {IDC_Option_vat_inc, {TWIPS_Option_vat_inc}},
+    {IDC_Label2, {TWIPS_Label2}},
+    {IDC_Text_vat, {TWIPS_Text_vat}},
+    {IDC_Option_vat_exc, {TWIPS_Option_vat_exc}},
+    {IDC_Label3, {TWIPS_Label3}},
+    {IDC_Text_vat_round, {TWIPS_Text_vat_round}},
+    {IDC_Text_vat_result, {TWIPS_Text_vat_result}},
+    {IDC_Label5, {TWIPS_Label5}},
+    {IDC_Text_Price, {TWIPS_Text_Price}},
+    {IDC_Label_price, {TWIPS_Label_price}},
+    {IDC_Label4, {TWIPS_Label4}},
+    {IDC_Text_total, {TWIPS_Text_total}},
+    {IDC_Command1, {TWIPS_Command1}},
+    {IDC_Notice, {TWIPS_Notice}},
+}};
+
+// The band the notice stands in, between the rate's row and the VAT's row, and the margin the
+// controls keep from the window's sides.
+constexpr Twips kNoticeBand{TWIPS_Notice};
+constexpr int kMarginTwips = 120;
+constexpr int kNoticePaddingTwips = 45;
+
+std::string Utf8Text(HWND window) {
+    return Utf8(WindowText(window));
+}
+
+std::wstring Regional(LCTYPE setting, const wchar_t* fallback) {
+    wchar_t text[16]{};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, setting, text, 16) <= 1) {
+        return fallback;
+    }
+    return text;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+
+bool MainWindow::Show(int showCommand) {
+    dialog_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_Form1), nullptr, DialogProc,
+                                 reinterpret_cast<LPARAM>(this));
+    if (dialog_ == nullptr) {
+        return false;
+    }
+    ShowWindow(dialog_, showCommand);
+    UpdateWindow(dialog_);
+    return true;
+}
+
+int MainWindow::Run() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (dialog_ == nullptr || !IsDialogMessageW(dialog_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+INT_PTR CALLBACK MainWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        window = reinterpret_cast<MainWindow*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        window->dialog_ = dialog;
+    }
+    return window != nullptr ? window->Handle(message, wParam, lParam) : FALSE;
+}
+
+void MainWindow::Initialise() {
+    TakeOverDpiChanges(dialog_);
+    ReadRegionalSettings();
+    // The window as its resource gives it; no handler runs until it is loaded.
+    CheckRadioButton(dialog_, IDC_Option_vat_inc, IDC_Option_vat_exc, IDC_Option_vat_inc);
+    const std::array<std::pair<int, Field>, 4> boxes{{{IDC_Text_amount, Field::Amount},
+                                                      {IDC_Text_vat, Field::Rate},
+                                                      {IDC_Text_vat_round, Field::Amount},
+                                                      {IDC_Text_Price, Field::Amount}}};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EntryBox& box = boxes_[i];
+        box.window = Item(boxes[i].first);
+        box.field = boxes[i].second;
+        box.typingRule = i < 2;
+        box.regional = &regional_;
+        box.refused = [this](const std::string& notice) { ShowNotice(Wide(notice)); };
+        AttachEntryBox(box);
+    }
+    for (const int id :
+         {IDC_Text_amount, IDC_Text_vat, IDC_Text_vat_round, IDC_Text_Price, IDC_Text_total}) {
+        SendMessageW(Item(id), EM_LIMITTEXT, kMaxFieldLength, 0);
+    }
+    // Names for a screen reader; the logo draws no text.
+    SetDlgItemTextW(dialog_, IDC_Picture1, Wide(identity::kAppTitle).c_str());
+    helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
+    LayOut(GetDpiForWindow(dialog_));
+    CentreWindow(dialog_, WorkAreaOf(dialog_));
+    loaded_ = true;
+}
+
+void MainWindow::LayOut(UINT dpi) {
+    fonts_.SetDpi(dpi);
+    LayOutDialog(dialog_, kClientArea, kPlaces, dpi, fonts_.Font());
+    FitResultLabel(IDC_Text_vat_result);
+    FitResultLabel(IDC_Label_price);
+    if (IsWindowVisible(Item(IDC_Notice))) {
+        ShowNotice(WindowText(Item(IDC_Notice)));
+    }
+    for (HICON icon : {bigIcon_, smallIcon_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+    bigIcon_ = MakeIcon(GetSystemMetricsForDpi(SM_CXICON, dpi));
+    smallIcon_ = MakeIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+void MainWindow::ReadRegionalSettings() {
+    regional_.decimalSeparator = Utf8(Regional(LOCALE_SDECIMAL, L"."));
+    regional_.groupSeparator = Utf8(Regional(LOCALE_STHOUSAND, L","));
+}
+
+INT_PTR MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            Initialise();
+            return TRUE;  // the focus goes to the first box, the amount
+        case WM_COMMAND: {
+            if (ending_) {
+                return TRUE;
+            }
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if ((id == IDC_Text_amount || id == IDC_Text_vat) && code == EN_CHANGE) {
+                Recalculate();
+            } else if ((id == IDC_Option_vat_inc || id == IDC_Option_vat_exc) &&
+                       code == BN_CLICKED) {
+                const VatMode mode =
+                    id == IDC_Option_vat_inc ? VatMode::Inclusive : VatMode::Exclusive;
+                // A click on the button already selected changes nothing.
+                if (IsDlgButtonChecked(dialog_, id) == BST_CHECKED && mode_ != mode) {
+                    Recalculate();
+                }
+            } else if (id == IDC_Command1 && code == BN_CLICKED) {
+                PopUpHelpMenu();
+            } else if (id == IDM_About || id == IDM_VAT_calc_online || id == IDM_Home_Page) {
+                RunCommand(id);
+            }
+            // Enter and Escape (IDOK, IDCANCEL) do nothing in this window.
+            return TRUE;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            if (control == Item(IDC_Notice)) {
+                SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_INFOBK));
+            }
+            if (control == Item(IDC_Text_vat_round) || control == Item(IDC_Text_Price) ||
+                control == Item(IDC_Text_total)) {
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return FALSE;
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlID != IDC_Picture1) {
+                return FALSE;
+            }
+            DrawLogo(item.hDC, item.rcItem, fonts_.Dpi());
+            return TRUE;
+        }
+        case WM_DPICHANGED: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut(LOWORD(wParam));
+            return TRUE;
+        }
+        case WM_SETTINGCHANGE:
+            if (lParam != 0 && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"intl") == 0) {
+                ReadRegionalSettings();
+            }
+            return FALSE;
+        case WM_CLOSE:
+            // Closing is never refused, and ends the application with every window.
+            End();
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) {
+                End();
+            }
+            return TRUE;
+        case WM_DESTROY:
+            for (HICON icon : {bigIcon_, smallIcon_}) {
+                if (icon != nullptr) {
+                    DestroyIcon(icon);
+                }
+            }
+            bigIcon_ = smallIcon_ = nullptr;
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void MainWindow::Recalculate() {
+    if (!loaded_ || ending_) {
+        return;
+    }
+    const VatMode mode =
+        IsDlgButtonChecked(dialog_, IDC_Option_vat_inc) == BST_CHECKED   ? VatMode::Inclusive
+        : IsDlgButtonChecked(dialog_, IDC_Option_vat_exc) == BST_CHECKED ? VatMode::Exclusive
+                                                                         : VatMode::Neither;
+    mode_ = mode;
+    const std::string amount = Utf8Text(Item(IDC_Text_amount));
+    const std::string rate = Utf8Text(Item(IDC_Text_vat));
+    ResultTexts current{Utf8Text(Item(IDC_Text_vat_result)), Utf8Text(Item(IDC_Text_vat_round)),
+                        Utf8Text(Item(IDC_Text_total)), Utf8Text(Item(IDC_Text_Price)),
+                        Utf8Text(Item(IDC_Label_price))};
+    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current), {});
+    const ResultTexts& results = done.results;
+    SetWindowTextIfChanged(Item(IDC_Text_vat_result), Wide(results.unroundedVat));
+    SetWindowTextIfChanged(Item(IDC_Text_vat_round), Wide(results.roundedVat));
+    SetWindowTextIfChanged(Item(IDC_Text_total), Wide(results.total));
+    SetWindowTextIfChanged(Item(IDC_Text_Price), Wide(results.price));
+    SetWindowTextIfChanged(Item(IDC_Label_price), Wide(results.unformattedPrice));
+    FitResultLabel(IDC_Text_vat_result);
+    FitResultLabel(IDC_Label_price);
+
+    std::wstring notice;
+    for (const std::string& line : NoticeLines(amount, rate, done)) {
+        notice += (notice.empty() ? L"" : L"; ") + Wide(line);
+    }
+    ShowNotice(notice);
+}
+
+void MainWindow::FitResultLabel(int id) {
+    HWND label = Item(id);
+    RECT box{};
+    GetClientRect(label, &box);
+    HFONT font = fonts_.Fitting(label, WindowText(label).c_str(), box.right, box.bottom);
+    if (reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)) != font) {
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+void MainWindow::ShowNotice(const std::wstring& text) {
+    HWND notice = Item(IDC_Notice);
+    if (text.empty()) {
+        ShowWindow(notice, SW_HIDE);
+        SetWindowTextW(notice, L"");
+        return;
+    }
+    // Under the amount's left edge where the text has room, further left where it has not; the
+    // font as small as it must be for the text to fit the band.
+    const UINT dpi = fonts_.Dpi();
+    const RECT band = TwipsToPixels(kNoticeBand, dpi);
+    const int margin = TwipsToPixels(kMarginTwips, dpi);
+    const int padding = TwipsToPixels(kNoticePaddingTwips, dpi);
+    const int client = TwipsToPixels(kClientArea.cx, dpi);
+    const int room = client - 2 * margin;
+    const int height = band.bottom - band.top;
+    HFONT font = fonts_.Fitting(notice, text.c_str(), room - 2 * padding, height);
+    HDC dc = GetDC(notice);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(notice, dc);
+    const int width = std::min<int>(extent.cx + 2 * padding, room);
+    const int left = std::clamp<int>(band.left, margin, client - margin - width);
+    SendMessageW(notice, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowTextW(notice, text.c_str());
+    SetWindowPos(notice, HWND_TOP, left, band.top, width, height, SWP_NOACTIVATE);
+    ShowWindow(notice, SW_SHOWNA);
+    InvalidateRect(notice, nullptr, TRUE);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, notice, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void MainWindow::PopUpHelpMenu() {
+    // At the button's top-left corner; modal: when it returns, the chosen command has run.
+    RECT button{};
+    GetWindowRect(Item(IDC_Command1), &button);
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(helpMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                       button.left, button.top, 0, dialog_, nullptr));
+    if (chosen != 0) {
+        RunCommand(chosen);
+    }
+}
+
+void MainWindow::RunCommand(int id) {
+    if (ending_) {
+        return;
+    }
+    switch (id) {
+        case IDM_About:
+            ShowAboutWindow(instance_, dialog_);
+            break;
+        case IDM_VAT_calc_online:
+            OpenWebsite(identity::kOnlineCalculatorAddress, dialog_);
+            break;
+        case IDM_Home_Page:
+            OpenWebsite(identity::kHomePageAddress, dialog_);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::End() {
+    ending_ = true;
+    DestroyWindow(dialog_);  // and the About window with it, should it be open
+}
+
+}  // namespace tolvi::win32
