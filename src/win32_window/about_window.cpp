@@ -5,7 +5,6 @@
 
 #include "app_identity.h"
 #include "win32_window/dpi_scaling.h"
-#include "win32_window/entry_box.h"
 #include "win32_window/text_conversion.h"
 #include "win32_window/window_images.h"
 #include "win32_window/window_layout.h"
@@ -45,7 +44,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             SetDlgItemTextW(dialog, IDC_Label1_about, notice.c_str());
             // The icon's name, for a screen reader.
             SetDlgItemTextW(dialog, IDC_picIcon, Wide(identity::kAppTitle).c_str());
-            LeaveDialogKeysToDialog(GetDlgItem(dialog, IDC_Text_about));
             RECT owner{};
             GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
             CentreWindow(dialog, owner);

@@ -10,7 +10,6 @@ namespace tolvi::win32 {
 namespace {
 
 constexpr UINT_PTR kEntryBoxSubclass = 1;
-constexpr UINT_PTR kDialogKeysSubclass = 2;
 
 constexpr WPARAM kSelectAll = 1;  // Ctrl+A
 constexpr WPARAM kBackspace = 8;
@@ -215,26 +214,11 @@ LRESULT CALLBACK EntryBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK DialogKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
-    if (message == WM_GETDLGCODE) {
-        return DLGC_WANTARROWS | DLGC_HASSETSEL;
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, DialogKeysProc, kDialogKeysSubclass);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 void AttachEntryBox(EntryBox& box) {
     SetWindowSubclass(box.window, EntryBoxProc, kEntryBoxSubclass,
                       reinterpret_cast<DWORD_PTR>(&box));
-}
-
-void LeaveDialogKeysToDialog(HWND edit) {
-    SetWindowSubclass(edit, DialogKeysProc, kDialogKeysSubclass, 0);
 }
 
 }  // namespace tolvi::win32

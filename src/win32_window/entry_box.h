@@ -36,7 +36,4 @@ struct EntryBox {
 // Takes over the box's messages; `box` must outlive the window.
 void AttachEntryBox(EntryBox& box);
 
-// A read-only text of several lines that leaves Enter and Escape to its dialog.
-void LeaveDialogKeysToDialog(HWND edit);
-
 }  // namespace tolvi::win32
