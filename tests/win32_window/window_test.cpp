@@ -671,14 +671,42 @@ void ClosingEndsTheProcess(const Program& p, bool withAbout) {
                                     (withAbout ? " with About open" : ""));
 }
 
+// For the screenshots: the window with the figures of a keystroke, or with About open over it,
+// held until `ready` has been written and `seconds` have passed.
+int Pose(const std::wstring& exe, std::wstring_view pose, const wchar_t* ready, int seconds) {
+    Program program(exe);
+    if (program.Main() == nullptr) {
+        return 1;
+    }
+    SetForegroundWindow(program.Main());
+    Enter(program, IDC_Text_vat, "17.5");
+    Enter(program, IDC_Text_amount, "117");
+    if (pose == L"about") {
+        OpenHelpMenu(program);
+        ChooseItem(program, 0);
+        WaitForOwn(program, L" About ");
+    }
+    Sleep(500);
+    if (FILE* file = _wfopen(ready, L"wb")) {
+        std::fclose(file);
+    }
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    PostMessageW(program.Main(), WM_CLOSE, 0, 0);
+    WaitForSingleObject(program.Process(), 5000);
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::printf("usage: window_test tolvi-vat.exe\n");
+        std::printf("usage: window_test tolvi-vat.exe [--pose main|about READY-FILE SECONDS]\n");
         return 2;
     }
     const std::wstring exe = argv[1];
+    if (argc == 6 && std::wstring_view(argv[2]) == L"--pose") {
+        return Pose(exe, argv[3], argv[4], _wtoi(argv[5]));
+    }
     wchar_t folder[MAX_PATH]{};
     GetTempPathW(MAX_PATH, folder);
     const std::wstring record =
