@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app_identity.h"
+#include "tests/support/entry_rows.h"
 #include "tests/support/worked_recalculations.h"
 #include "win32_window/window_layout.h"
 
@@ -483,6 +485,11 @@ void ThePasteRules(const Program& p) {
         {IDC_Text_vat, L"20", 0, longest, L"20", true},
         {IDC_Text_vat_round, L"", 0, longest + L"1", L"", true},
         {IDC_Text_Price, L"", 0, longest + L"1", L"", true},
+        {IDC_Text_amount, L"", 0, L"12\r\n", L"12", false},
+        {IDC_Text_amount, L"", 0,
+         L"1\xD800"
+         L"2",
+         L"", true},  // a lone surrogate
     };
     for (const PasteRow& row : rows) {
         HWND box = p.Item(row.box);
@@ -530,6 +537,81 @@ void TheNoticeNamesTheError(const Program& p) {
               std::to_string(place.bottom));
     Type(p.Item(IDC_Text_amount), L"\b\b");
     Check(!IsWindowVisible(notice), "1.2 hides the notice again");
+}
+
+// The user's regional settings as Windows keeps them. Wine's programs read them once, so each
+// region has a program of its own.
+void UseRegion(const tolvi::test::Region& region) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    for (const auto& [name, value] : {std::pair{L"sDecimal", region.decimalSeparator},
+                                      std::pair{L"sThousand", region.groupSeparator}}) {
+        const std::wstring text = Wide(value);
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+}
+
+template <typename Row>
+std::string Named(const Row& row) {
+    std::ostringstream name;
+    name << row;
+    return Narrow(Wide(name.str()));
+}
+
+HWND Box(const Program& p, tolvi::Field field) {
+    return p.Item(field == tolvi::Field::Amount ? IDC_Text_amount : IDC_Text_vat);
+}
+
+void TheEntryRowsUnderEachRegion(const std::wstring& exe) {
+    using namespace tolvi::test;
+    for (const Region& region : kRegions) {
+        UseRegion(region);
+        const Program p(exe);
+        for (const TypingRow& row : kTypingRows) {
+            if (row.region.locale == region.locale) {
+                HWND box = Box(p, row.field);
+                Clear(box);
+                Type(box, Wide(row.typed));
+                CheckText(Text(box), Wide(row.boxText), Named(row));
+            }
+        }
+        for (const tolvi::test::PasteRow& row : kPasteRows) {
+            if (row.region.locale == region.locale) {
+                HWND box = Box(p, row.field);
+                SendMessageW(box, WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(Wide(row.before).c_str()));
+                SendMessageW(box, EM_SETSEL, 0, -1);
+                SetClipboard(Wide(row.pasted));
+                SendMessageW(box, WM_PASTE, 0, 0);
+                CheckText(Text(box), Wide(row.after), Named(row));
+                if (!row.notice.empty()) {
+                    CheckText(Text(p.Item(IDC_Notice)), Wide(row.notice), Named(row) + ": notice");
+                }
+            }
+        }
+    }
+    UseRegion(kEnglish);
+}
+
+void TheNoticeRows(const Program& p) {
+    for (const tolvi::test::NoticeRow& row : tolvi::test::kNoticeRows) {
+        SelectMode(p, row.mode);
+        SendMessageW(p.Item(IDC_Text_vat), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(Wide(row.rate).c_str()));
+        SendMessageW(p.Item(IDC_Text_amount), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(Wide(row.amount).c_str()));
+        std::wstring expected;
+        for (const std::string_view line : row.lines) {
+            if (!line.empty()) {
+                expected += (expected.empty() ? L"" : L"; ") + Wide(line);
+            }
+        }
+        HWND notice = p.Item(IDC_Notice);
+        CheckText(IsWindowVisible(notice) ? Text(notice) : L"", expected, Named(row));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -726,6 +808,7 @@ int wmain(int argc, wchar_t** argv) {
             TheEditingShortcuts(program);
             ThePasteRules(program);
             TheNoticeNamesTheError(program);
+            TheNoticeRows(program);
             TheHelpMenuPopsUpAtTheButton(program, exe);
             AboutOpensAndCloses(program);
             TheWebItemsHandTheirAddressesToTheShell(program, record);
@@ -738,6 +821,7 @@ int wmain(int argc, wchar_t** argv) {
             ClosingEndsTheProcess(program, true);
         }
     }
+    TheEntryRowsUnderEachRegion(exe);
     DeleteFileW(record.c_str());
     std::printf("%s: %d failure(s)\n", failures == 0 ? "PASSED" : "FAILED", failures);
     return failures == 0 ? 0 : 1;
