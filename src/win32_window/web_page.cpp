@@ -29,12 +29,28 @@ bool Record(const char* address) {
     return true;
 }
 
+// The shell's ShellExecuteW, bound at its first call: loading the shell costs the window's
+// start-up more than all the rest. Null while the shell cannot be had; a later call tries again.
+decltype(&ShellExecuteW) ShellExecuteEntry() {
+    static decltype(&ShellExecuteW) entry = nullptr;
+    if (entry == nullptr) {
+        if (HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            entry = reinterpret_cast<decltype(&ShellExecuteW)>(
+                reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
+        }
+    }
+    return entry;
+}
+
 }  // namespace
 
 void OpenWebsite(const char* address, HWND dialog) {
     if (!Record(address)) {
-        // What the shell makes of it, browser or none, is not the calculator's business.
-        ShellExecuteW(nullptr, L"Open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        // What the shell makes of it, browser or none, is not the calculator's business; without
+        // the shell nothing opens and nothing is said.
+        if (const auto open = ShellExecuteEntry()) {
+            open(nullptr, L"Open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        }
     }
     for (int pass = 0; pass < kPasses; ++pass) {
         ProcessPendingMessages(dialog);
