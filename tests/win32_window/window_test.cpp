@@ -299,6 +299,41 @@ void EveryControlIsInItsPlace(const Program& p) {
           "the window is centred on the screen");
 }
 
+// A screen reader names a box by the label just before it in the window's order of controls,
+// and a button, and the logo, by its own text. (Wine's accessibility layer cannot be asked
+// across processes, so the order itself is checked.)
+std::wstring NameOf(HWND control) {
+    wchar_t className[16]{};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, L"Edit") != 0) {
+        return Text(control);
+    }
+    HWND label = GetWindow(control, GW_HWNDPREV);
+    GetClassNameW(label, className, 16);
+    return lstrcmpiW(className, L"Static") == 0 ? Text(label) : L"";
+}
+
+void EveryControlIsNamed(const Program& p) {
+    const struct {
+        int id;
+        const wchar_t* name;
+    } rows[] = {
+        {IDC_Text_amount, L"Amount :"},
+        {IDC_Text_vat, L"VAT % :"},
+        {IDC_Text_vat_round, L"VAT :"},
+        {IDC_Text_Price, L"Price :"},
+        {IDC_Text_total, L"Total :"},
+        {IDC_Option_vat_inc, L"VAT Inclusive"},
+        {IDC_Option_vat_exc, L"VAT Exclusive"},
+        {IDC_Command1, L"Help"},
+        {IDC_Picture1, L"Tolvi VAT Calculator"},
+    };
+    for (const auto& row : rows) {
+        CheckText(NameOf(p.Item(row.id)), row.name,
+                  "the name of control " + std::to_string(row.id));
+    }
+}
+
 void TabGoesThroughTheBoxesInOrder(const Program& p) {
     const int order[] = {IDC_Text_amount, IDC_Text_vat,   IDC_Option_vat_inc, IDC_Text_vat_round,
                          IDC_Text_Price,  IDC_Text_total, IDC_Command1,       IDC_Text_amount};
@@ -802,6 +837,7 @@ int wmain(int argc, wchar_t** argv) {
             TheFirstStateIsTheResourcesOwn(program);
             EveryControlIsInItsPlace(program);
             TabGoesThroughTheBoxesInOrder(program);
+            EveryControlIsNamed(program);
             TheWorkedRecalculationsKeyByKey(program);
             SwitchingTheModeRecalculates(program);
             TheKeyRule(program);
