@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -249,16 +250,32 @@ void TheFirstStateIsTheResourcesOwn(const Program& p) {
           "only the total is read-only");
 }
 
-void EveryControlIsInItsPlace(const Program& p) {
+struct Place {
+    int id;
+    RECT place;  // left, top, right, bottom in pixels
+};
+
+void CheckPlaces(const Program& p, SIZE size, std::span<const Place> rows) {
     RECT client{};
     GetClientRect(p.Main(), &client);
-    Check(client.right == 299 && client.bottom == 154, "client area 299 by 154, got " +
-                                                           std::to_string(client.right) + " by " +
-                                                           std::to_string(client.bottom));
-    const struct {
-        int id;
-        RECT place;  // left, top, right, bottom in pixels at 96 DPI
-    } rows[] = {
+    Check(client.right == size.cx && client.bottom == size.cy,
+          "client area " + std::to_string(size.cx) + " by " + std::to_string(size.cy) + ", got " +
+              std::to_string(client.right) + " by " + std::to_string(client.bottom));
+    for (const Place& row : rows) {
+        RECT place{};
+        GetWindowRect(p.Item(row.id), &place);
+        MapWindowPoints(nullptr, p.Main(), reinterpret_cast<POINT*>(&place), 2);
+        Check(EqualRect(&place, &row.place),
+              "control " + std::to_string(row.id) + " at " + std::to_string(row.place.left) + "," +
+                  std::to_string(row.place.top) + " to " + std::to_string(row.place.right) + "," +
+                  std::to_string(row.place.bottom) + ", got " + std::to_string(place.left) + "," +
+                  std::to_string(place.top) + " to " + std::to_string(place.right) + "," +
+                  std::to_string(place.bottom));
+    }
+}
+
+void EveryControlIsInItsPlace(const Program& p) {
+    const Place rows[] = {
         {IDC_Picture1, {0, 0, 299, 25}},
         {IDC_Label1, {8, 32, 65, 49}},
         {IDC_Text_amount, {72, 32, 177, 51}},
@@ -276,17 +293,7 @@ void EveryControlIsInItsPlace(const Program& p) {
         {IDC_Text_total, {72, 128, 177, 147}},
         {IDC_Command1, {224, 130, 297, 147}},
     };
-    for (const auto& row : rows) {
-        RECT place{};
-        GetWindowRect(p.Item(row.id), &place);
-        MapWindowPoints(nullptr, p.Main(), reinterpret_cast<POINT*>(&place), 2);
-        Check(EqualRect(&place, &row.place),
-              "control " + std::to_string(row.id) + " at " + std::to_string(row.place.left) + "," +
-                  std::to_string(row.place.top) + " to " + std::to_string(row.place.right) + "," +
-                  std::to_string(row.place.bottom) + ", got " + std::to_string(place.left) + "," +
-                  std::to_string(place.top) + " to " + std::to_string(place.right) + "," +
-                  std::to_string(place.bottom));
-    }
+    CheckPlaces(p, {299, 154}, rows);
     // Centred on the work area, to a pixel.
     RECT frame{};
     GetWindowRect(p.Main(), &frame);
@@ -332,6 +339,19 @@ void EveryControlIsNamed(const Program& p) {
         CheckText(NameOf(p.Item(row.id)), row.name,
                   "the name of control " + std::to_string(row.id));
     }
+}
+
+// At 192 dots per inch every place is twice as far in twips, each edge rounded on its own.
+void AtTwiceTheResolutionEveryControlIsTwiceAsFar(const Program& p) {
+    const Place rows[] = {
+        {IDC_Picture1, {0, 0, 598, 50}},
+        {IDC_Text_amount, {144, 64, 354, 102}},
+        {IDC_Label2, {16, 107, 114, 141}},
+        {IDC_Text_Price, {144, 216, 354, 254}},
+        {IDC_Option_vat_exc, {384, 112, 578, 146}},
+        {IDC_Command1, {448, 260, 594, 294}},
+    };
+    CheckPlaces(p, {598, 308}, rows);
 }
 
 void TabGoesThroughTheBoxesInOrder(const Program& p) {
@@ -554,7 +574,7 @@ void ThePasteRules(const Program& p) {
     CheckText(Text(p.Item(IDC_Text_total)), total, "paste into the total");
 }
 
-void TheNoticeNamesTheError(const Program& p) {
+void TheNoticeNamesTheError(const Program& p, int scale = 1) {
     SelectMode(p, tolvi::VatMode::Inclusive);
     Enter(p, IDC_Text_vat, "17.5");
     Enter(p, IDC_Text_amount, "1.2.3");
@@ -566,7 +586,8 @@ void TheNoticeNamesTheError(const Program& p) {
     RECT place{};
     GetWindowRect(notice, &place);
     MapWindowPoints(nullptr, p.Main(), reinterpret_cast<POINT*>(&place), 2);
-    Check(place.top >= 73 && place.bottom <= 88 && place.left >= 8 && place.right <= 291,
+    Check(place.top >= 73 * scale && place.bottom <= 88 * scale && place.left >= 8 * scale &&
+              place.right <= 291 * scale,
           "the notice stands between the rows, got " + std::to_string(place.left) + "," +
               std::to_string(place.top) + " to " + std::to_string(place.right) + "," +
               std::to_string(place.bottom));
@@ -795,7 +816,6 @@ int Pose(const std::wstring& exe, std::wstring_view pose, const wchar_t* ready, 
     if (program.Main() == nullptr) {
         return 1;
     }
-    SetForegroundWindow(program.Main());
     Enter(program, IDC_Text_vat, "17.5");
     Enter(program, IDC_Text_amount, "117");
     if (pose == L"about") {
@@ -821,6 +841,26 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring exe = argv[1];
+    if (argc == 3 && std::wstring_view(argv[2]) == L"--twice-the-resolution") {
+        // Read by each program as it starts.
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr);
+        const DWORD dpi = 192;
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+        RegCloseKey(key);
+        {
+            Program program(exe);
+            if (program.Main() != nullptr) {
+                AtTwiceTheResolutionEveryControlIsTwiceAsFar(program);
+                TheHelpMenuPopsUpAtTheButton(program, exe);
+                TheNoticeNamesTheError(program, 2);
+            }
+        }
+        std::printf("%s: %d failure(s)\n", failures == 0 ? "PASSED" : "FAILED", failures);
+        return failures == 0 ? 0 : 1;
+    }
     if (argc == 6 && std::wstring_view(argv[2]) == L"--pose") {
         return Pose(exe, argv[3], argv[4], _wtoi(argv[5]));
     }
