@@ -98,10 +98,11 @@ void MainWindow::Initialise() {
     ReadRegionalSettings();
     // The window as its resource gives it; no handler runs until it is loaded.
     CheckRadioButton(dialog_, IDC_Option_vat_inc, IDC_Option_vat_exc, IDC_Option_vat_inc);
-    const std::array<std::pair<int, Field>, 4> boxes{{{IDC_Text_amount, Field::Amount},
+    const std::array<std::pair<int, Field>, 5> boxes{{{IDC_Text_amount, Field::Amount},
                                                       {IDC_Text_vat, Field::Rate},
                                                       {IDC_Text_vat_round, Field::Amount},
-                                                      {IDC_Text_Price, Field::Amount}}};
+                                                      {IDC_Text_Price, Field::Amount},
+                                                      {IDC_Text_total, Field::Amount}}};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EntryBox& box = boxes_[i];
         box.window = Item(boxes[i].first);

@@ -51,7 +51,7 @@ class MainWindow {
     HICON smallIcon_ = nullptr;
     DialogFonts fonts_;
     NumberFormat regional_;
-    std::array<EntryBox, 4> boxes_;
+    std::array<EntryBox, 5> boxes_;
     std::optional<VatMode> mode_;  // the mode of the last recalculation
     bool loaded_ = false;          // until then, setting the first texts runs nothing
     bool ending_ = false;          // once closing, no handler runs any more

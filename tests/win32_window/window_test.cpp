@@ -514,6 +514,11 @@ void TheEditingShortcuts(const Program& p) {
     SendMessageW(amount, EM_SETSEL, 0, 1);
     WithKeysDown(p, {VK_CONTROL}, [&] { SendMessageW(amount, WM_KEYDOWN, VK_INSERT, 1); });
     CheckText(ClipboardText(), L"7", "Ctrl+Insert copies");
+    // The read-only total: everything selected and copied.
+    HWND total = p.Item(IDC_Text_total);
+    SendMessageW(total, EM_SETSEL, 0, 0);
+    Type(total, L"\x01\x03");
+    CheckText(ClipboardText(), Text(total), "Ctrl+A, Ctrl+C in the total");
 }
 
 // A paste into a box that holds `before`, with `selected` characters of it selected from the
