@@ -25,9 +25,9 @@ struct AboutWindow {
     DialogFonts fonts;
 };
 
-void LayOut(HWND dialog, AboutWindow& about, UINT dpi) {
+void LayOut(HWND dialog, AboutWindow& about, UINT dpi, const RECT* centreOn = nullptr) {
     about.fonts.SetDpi(dpi);
-    LayOutDialog(dialog, kClientArea, kPlaces, dpi, about.fonts.Font());
+    LayOutDialog(dialog, kClientArea, kPlaces, dpi, about.fonts.Font(), centreOn);
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,7 +38,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             TakeOverDpiChanges(dialog);
             SetWindowTextW(dialog, L" About ");
-            LayOut(dialog, *about, GetDpiForWindow(dialog));
             SetDlgItemTextW(dialog, IDC_Text_about, AboutText());
             const std::wstring notice = L"Copyright \u00A9 " + Wide(identity::kCompanyName);
             SetDlgItemTextW(dialog, IDC_Label1_about, notice.c_str());
@@ -46,7 +45,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             SetDlgItemTextW(dialog, IDC_picIcon, Wide(identity::kAppTitle).c_str());
             RECT owner{};
             GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
-            CentreWindow(dialog, owner);
+            LayOut(dialog, *about, GetDpiForWindow(dialog), &owner);
             SetFocus(GetDlgItem(dialog, IDC_cmdOK));
             return FALSE;
         }

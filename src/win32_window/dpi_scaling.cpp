@@ -66,22 +66,38 @@ HFONT DialogFonts::Fitting(HWND control, const wchar_t* text, int width, int hei
 }
 
 void LayOutDialog(HWND dialog, SIZE twipsSize, std::span<const ControlPlace> controls, UINT dpi,
-                  HFONT font) {
+                  HFONT font, const RECT* centreOn) {
     RECT frame{0, 0, TwipsToPixels(twipsSize.cx, dpi), TwipsToPixels(twipsSize.cy, dpi)};
     AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
                              FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)),
                              dpi);
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // One move of the window and one of all its controls: each is a round trip to the display.
+    if (centreOn != nullptr) {
+        SetWindowPos(dialog, nullptr,
+                     centreOn->left + (centreOn->right - centreOn->left - width) / 2,
+                     centreOn->top + (centreOn->bottom - centreOn->top - height) / 2, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(dialog, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(controls.size()));
     for (const ControlPlace& control : controls) {
         const RECT place = TwipsToPixels(control.place, dpi);
-        SetWindowPos(GetDlgItem(dialog, control.id), nullptr, place.left, place.top,
-                     place.right - place.left, place.bottom - place.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (moves != nullptr) {
+            moves = DeferWindowPos(moves, GetDlgItem(dialog, control.id), nullptr, place.left,
+                                   place.top, place.right - place.left, place.bottom - place.top,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (moves != nullptr) {
+        EndDeferWindowPos(moves);
     }
     InvalidateRect(dialog, nullptr, TRUE);
 }
@@ -96,16 +112,6 @@ void TakeOverDpiChanges(HWND dialog) {
             DDC_DISABLE_ALL | DDC_DISABLE_RESIZE | DDC_DISABLE_CONTROL_RELAYOUT);
         set(dialog, all, all);
     }
-}
-
-void CentreWindow(HWND window, const RECT& over) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = over.left + (over.right - over.left - width) / 2;
-    const int top = over.top + (over.bottom - over.top - height) / 2;
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT WorkAreaOf(HWND window) {

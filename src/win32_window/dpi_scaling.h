@@ -48,17 +48,16 @@ class DialogFonts {
     std::map<int, HFONT> fonts_;
 };
 
-// Gives a dialog the client area `size` (twips) at `dpi` keeping its top-left corner, puts each
-// of `controls` in its place and gives every control of the dialog the dialog font.
+// Gives a dialog the client area `size` (twips) at `dpi`, centred on `centreOn` (screen
+// coordinates) when given and keeping its top-left corner otherwise, puts each of `controls` in
+// its place and gives every control of the dialog the dialog font.
 void LayOutDialog(HWND dialog, SIZE twipsSize, std::span<const ControlPlace> controls, UINT dpi,
-                  HFONT font);
+                  HFONT font, const RECT* centreOn = nullptr);
 
 // Keeps the dialog manager from scaling a dialog on its own when its monitor's resolution
 // changes: the window lays itself out from twips.
 void TakeOverDpiChanges(HWND dialog);
 
-// Moves a window so that it is centred on `over`: a rectangle in screen coordinates.
-void CentreWindow(HWND window, const RECT& over);
 RECT WorkAreaOf(HWND window);
 
 }  // namespace tolvi::win32

@@ -119,14 +119,14 @@ void MainWindow::Initialise() {
     // Names for a screen reader; the logo draws no text.
     SetDlgItemTextW(dialog_, IDC_Picture1, Wide(identity::kAppTitle).c_str());
     helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
-    LayOut(GetDpiForWindow(dialog_));
-    CentreWindow(dialog_, WorkAreaOf(dialog_));
+    const RECT workArea = WorkAreaOf(dialog_);
+    LayOut(GetDpiForWindow(dialog_), &workArea);
     loaded_ = true;
 }
 
-void MainWindow::LayOut(UINT dpi) {
+void MainWindow::LayOut(UINT dpi, const RECT* centreOn) {
     fonts_.SetDpi(dpi);
-    LayOutDialog(dialog_, kClientArea, kPlaces, dpi, fonts_.Font());
+    LayOutDialog(dialog_, kClientArea, kPlaces, dpi, fonts_.Font(), centreOn);
     FitResultLabel(IDC_Text_vat_result);
     FitResultLabel(IDC_Label_price);
     if (IsWindowVisible(Item(IDC_Notice))) {

@@ -30,7 +30,8 @@ class MainWindow {
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise();
-    void LayOut(UINT dpi);
+    // Lays the window out for `dpi`, centred on `centreOn` when given.
+    void LayOut(UINT dpi, const RECT* centreOn = nullptr);
     void ReadRegionalSettings();
 
     // One snapshot of the texts, one recalculation, one write of the results, then the notice.
