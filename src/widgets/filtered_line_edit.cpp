@@ -47,6 +47,49 @@ std::optional<std::uint16_t> CharacterCode(const QKeyEvent& event) {
     return std::nullopt;
 }
 
+enum class EditingCommand { SelectAll, Copy, Cut, Paste, Undo, Redo };
+
+// The editing command a key press gives, if any: the desktop's own keys for these commands and
+// the ones every desktop knows.
+std::optional<EditingCommand> EditingCommandOf(const QKeyEvent& event) {
+    const struct {
+        QKeySequence::StandardKey standard;
+        EditingCommand command;
+    } standards[] = {
+        {QKeySequence::SelectAll, EditingCommand::SelectAll},
+        {QKeySequence::Copy, EditingCommand::Copy},
+        {QKeySequence::Cut, EditingCommand::Cut},
+        {QKeySequence::Paste, EditingCommand::Paste},
+        {QKeySequence::Undo, EditingCommand::Undo},
+        {QKeySequence::Redo, EditingCommand::Redo},
+    };
+    for (const auto& s : standards) {
+        if (event.matches(s.standard)) {
+            return s.command;
+        }
+    }
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        EditingCommand command;
+    } common[] = {
+        {Qt::Key_A, ctrl, EditingCommand::SelectAll},    {Qt::Key_C, ctrl, EditingCommand::Copy},
+        {Qt::Key_Insert, ctrl, EditingCommand::Copy},    {Qt::Key_X, ctrl, EditingCommand::Cut},
+        {Qt::Key_Delete, shift, EditingCommand::Cut},    {Qt::Key_V, ctrl, EditingCommand::Paste},
+        {Qt::Key_Insert, shift, EditingCommand::Paste},  {Qt::Key_Z, ctrl, EditingCommand::Undo},
+        {Qt::Key_Z, ctrl | shift, EditingCommand::Redo}, {Qt::Key_Y, ctrl, EditingCommand::Redo},
+    };
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    for (const auto& c : common) {
+        if (event.key() == c.key && modifiers == c.modifiers) {
+            return c.command;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -86,18 +129,51 @@ FilteredLineEdit::Typed FilteredLineEdit::RunKeyFilter(const QKeyEvent& key) {
 }
 
 bool FilteredLineEdit::Swallows(const QKeyEvent& key) {
-    return RunKeyFilter(key).outcome == Typed::Outcome::Swallowed;
+    return !EditingCommandOf(key) && RunKeyFilter(key).outcome == Typed::Outcome::Swallowed;
+}
+
+bool FilteredLineEdit::RunEditingCommand(const QKeyEvent& key) {
+    const std::optional<EditingCommand> command = EditingCommandOf(key);
+    if (!command) {
+        return false;
+    }
+    switch (*command) {
+        case EditingCommand::SelectAll:
+            selectAll();
+            break;
+        case EditingCommand::Copy:
+            copy();
+            break;
+        case EditingCommand::Cut:
+            if (!isReadOnly()) {
+                cut();
+            }
+            break;
+        case EditingCommand::Paste:
+            PasteWhole();
+            break;
+        case EditingCommand::Undo:
+            if (!isReadOnly()) {
+                undo();
+            }
+            break;
+        case EditingCommand::Redo:
+            if (!isReadOnly()) {
+                redo();
+            }
+            break;
+    }
+    return true;
 }
 
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
     using Outcome = Typed::Outcome;
-    const Typed typed = RunKeyFilter(*event);
-    if (typed.outcome == Outcome::Swallowed) {
+    if (RunEditingCommand(*event)) {
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Paste)) {
-        PasteWhole();
+    const Typed typed = RunKeyFilter(*event);
+    if (typed.outcome == Outcome::Swallowed) {
         event->accept();
         return;
     }

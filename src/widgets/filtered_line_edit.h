@@ -11,8 +11,10 @@ namespace tolvi::widgets {
 // and returns the character code to go on with: the same, another, or 0, which swallows the
 // key. Backspace (8), Enter (13), Escape (27) and Ctrl+letter (1 to 26) count as characters,
 // and so does text committed by an input method, character by character. Keys that produce no
-// character (arrows, Home, End, Delete, Tab, Shift+Insert) never reach the filter. Pasting
-// bypasses it and still changes the text.
+// character (arrows, Home, End, Delete, Tab) never reach the filter, nor do the editing keys:
+// Ctrl+A selects all, Ctrl+C and Ctrl+Insert copy, Ctrl+X and Shift+Delete cut, Ctrl+V and
+// Shift+Insert paste, Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, as do the desktop's own
+// keys for these commands. Pasting bypasses the filter and still changes the text.
 //
 // Nothing that reaches the box is ever cut to its maximum length: a paste (the paste key, the
 // context menu, the middle mouse button's selection paste, a drop, an input method's commit)
@@ -48,6 +50,8 @@ class FilteredLineEdit : public QLineEdit {
         QString text;  // what reaches the box, for AsItIs and Replaced
     };
     Typed RunKeyFilter(const QKeyEvent& key);
+    // Runs the editing command the key gives; false when it gives none.
+    bool RunEditingCommand(const QKeyEvent& key);
     // The code the key filter leaves of one character code.
     std::uint16_t Filter(std::uint16_t code) const;
     // The characters of `text` that the filter lets through, each as it returned it.

@@ -23,6 +23,19 @@
 
 namespace tolvi::test {
 
+// A key as an X11 keyboard sends it, with the text its control character carries.
+struct SentKey {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+};
+
+}  // namespace tolvi::test
+
+Q_DECLARE_METATYPE(tolvi::test::SentKey)
+
+namespace tolvi::test {
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -42,6 +55,8 @@ class MainWindowTest : public QObject {
     void theKeyRuleSwallowsEveryOtherCharacter_data();
     void theKeyRuleSwallowsEveryOtherCharacter();
     void editingKeysKeepWorking();
+    void editingShortcutsAreCommands_data();
+    void editingShortcutsAreCommands();
     void pastingBypassesTheKeyRuleAndRecalculates();
     void inputMethodTextPassesTheKeyRule();
     void anErrorIsNamedNearTheAmountUntilALaterRecalculation();
@@ -289,10 +304,9 @@ void MainWindowTest::theKeyRuleSwallowsEveryOtherCharacter_data() {
         {"Enter", Qt::Key_Return, Qt::NoModifier, "\r"},
         {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r"},
         {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"},
-        {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, "\x16"},
-        {"Ctrl+X", Qt::Key_X, Qt::ControlModifier, "\x18"},
-        {"Ctrl+A", Qt::Key_A, Qt::ControlModifier, "\x01"},
-        {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier, "\x1a"},
+        {"Ctrl+B", Qt::Key_B, Qt::ControlModifier, "\x02"},
+        {"Ctrl+K", Qt::Key_K, Qt::ControlModifier, "\x0b"},  // deletes to the end elsewhere
+        {"Ctrl+U", Qt::Key_U, Qt::ControlModifier, "\x15"},
         {"Ctrl+Backspace", Qt::Key_Backspace, Qt::ControlModifier, "\b"},
     };
     for (const char* field : {"Text_amount", "Text_vat"}) {
@@ -340,6 +354,64 @@ void MainWindowTest::editingKeysKeepWorking() {
     QCOMPARE(amount->text(), QStringLiteral("3..04"));
     QCOMPARE(w().total()->text(), QStringLiteral("3..04"));  // inclusive: not a number
     QVERIFY(w().notice()->isVisible());
+}
+
+void MainWindowTest::editingShortcutsAreCommands_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QList<SentKey>>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("clipboard");
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const SentKey selectAll{Qt::Key_A, ctrl, "\x01"};
+    const SentKey seven{Qt::Key_7, Qt::NoModifier, "7"};
+    const SentKey one{Qt::Key_1, Qt::NoModifier, "1"};
+    const SentKey end{Qt::Key_End, Qt::NoModifier, ""};
+    const SentKey undo{Qt::Key_Z, ctrl, "\x1a"};
+    const struct {
+        const char* name;
+        QList<SentKey> keys;
+        const char* result;
+        const char* clipboard;
+    } rows[] = {
+        // The box holds "12.5" with the cursor at its end; the clipboard "99".
+        {"Ctrl+A, then a digit replaces", {selectAll, seven}, "7", "99"},
+        {"Ctrl+C", {selectAll, {Qt::Key_C, ctrl, "\x03"}, end, one}, "12.51", "12.5"},
+        {"Ctrl+Insert", {selectAll, {Qt::Key_Insert, ctrl, ""}, end, one}, "12.51", "12.5"},
+        {"Ctrl+X", {selectAll, {Qt::Key_X, ctrl, "\x18"}}, "", "12.5"},
+        {"Shift+Delete", {selectAll, {Qt::Key_Delete, shift, ""}}, "", "12.5"},
+        {"Ctrl+V", {{Qt::Key_V, ctrl, "\x16"}}, "12.599", "99"},
+        {"Shift+Insert", {{Qt::Key_Insert, shift, ""}}, "12.599", "99"},
+        {"Ctrl+Z", {selectAll, seven, undo}, "12.5", "99"},
+        {"Ctrl+Shift+Z", {selectAll, seven, undo, {Qt::Key_Z, ctrl | shift, "\x1a"}}, "7", "99"},
+        {"Ctrl+Y", {selectAll, seven, undo, {Qt::Key_Y, ctrl, "\x19"}}, "7", "99"},
+    };
+    for (const char* field : {"Text_amount", "Text_vat"}) {
+        for (const auto& row : rows) {
+            QTest::addRow("%s, %s", field, row.name)
+                << QString::fromLatin1(field) << row.keys << QString::fromLatin1(row.result)
+                << QString::fromLatin1(row.clipboard);
+        }
+    }
+}
+
+void MainWindowTest::editingShortcutsAreCommands() {
+    QFETCH(QString, field);
+    QFETCH(QList<SentKey>, keys);
+    QFETCH(QString, result);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    TestWindow::ClearByKeyboard(box);
+    QTest::keyClicks(box, "12.5");
+    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    for (const SentKey& k : keys) {
+        QTest::sendKeyEvent(QTest::Click, box, k.key, QString::fromLatin1(k.text), k.modifiers);
+    }
+    QCOMPARE(box->text(), result);
+    QTEST(QGuiApplication::clipboard()->text(), "clipboard");
+    // The results follow the text the command left: at a rate of 0 the total is the amount.
+    if (box == w().amount()) {
+        QCOMPARE(w().total()->text(), result.isEmpty() ? QString() : w().price()->text());
+    }
 }
 
 void MainWindowTest::pastingBypassesTheKeyRuleAndRecalculates() {
@@ -899,10 +971,13 @@ void MainWindowTest::contextMenusOfferOnlyKeysTheBoxTakes_data() {
     const auto hint = [](QKeySequence::StandardKey key) {
         return QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
     };
-    // The key rule swallows Ctrl+letter: the input boxes offer none of those keys.
-    const QStringList plain{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"};
-    QTest::newRow("Text_amount") << "Text_amount" << plain << false;
-    QTest::newRow("Text_vat") << "Text_vat" << plain << false;
+    // The editing keys are commands in the input boxes too, which offer them all.
+    const QStringList editing{
+        "&Undo" + hint(QKeySequence::Undo),   "&Redo" + hint(QKeySequence::Redo),
+        "Cu&t" + hint(QKeySequence::Cut),     "&Copy" + hint(QKeySequence::Copy),
+        "&Paste" + hint(QKeySequence::Paste), "Select All" + hint(QKeySequence::SelectAll)};
+    QTest::newRow("Text_amount") << "Text_amount" << editing << true;
+    QTest::newRow("Text_vat") << "Text_vat" << editing << true;
     const QStringList hinted{"&Undo" + hint(QKeySequence::Undo), "&Copy" + hint(QKeySequence::Copy),
                              "&Paste" + hint(QKeySequence::Paste)};
     QTest::newRow("Text_vat_round") << "Text_vat_round" << hinted << true;
