@@ -61,6 +61,9 @@ class MainWindowTest : public QObject {
     void inputMethodTextPassesTheKeyRule();
     void anErrorIsNamedNearTheAmountUntilALaterRecalculation();
     void resultBoxesTakeTypingUntilTheNextRecalculation();
+    void aRecalculationLeavesTheBoxesItDoesNotChangeAlone();
+    void anEarlyErrorLeavesEveryResultBoxItsText_data();
+    void anEarlyErrorLeavesEveryResultBoxItsText();
     void tabVisitsTheControlsInOrder();
     void labelsNameTheirFieldsForScreenReaders();
     void screenReadersAreAlertedToEveryNotice();
@@ -491,6 +494,76 @@ void MainWindowTest::resultBoxesTakeTypingUntilTheNextRecalculation() {
     QTest::keyClick(w().amount(), Qt::Key_Backspace);
     QTest::keyClick(w().amount(), '5');
     QCOMPARE(w().Results(), (QStringList{"18.375", "18.38", "123.38", "105.00", "105"}));
+}
+
+// A result box whose text a recalculation leaves as it was keeps its cursor, its selection and
+// its undo history.
+void MainWindowTest::aRecalculationLeavesTheBoxesItDoesNotChangeAlone() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    QTest::keyClicks(w().amount(), "100");
+    QLineEdit* price = w().price();
+    QCOMPARE(price->text(), QStringLiteral("100.00"));
+    price->setCursorPosition(3);
+    QTest::keyClick(price, '5');
+    QTest::keyClick(price, Qt::Key_Backspace);  // the same text, with something to undo
+    price->setSelection(1, 2);
+    w().total()->setCursorPosition(2);
+    w().roundedVat()->setCursorPosition(1);
+
+    QTest::keyClick(w().rate(), '.');  // "0.": the same rate
+
+    QCOMPARE(w().rate()->text(), QStringLiteral("0."));
+    QCOMPARE(w().Results(), (QStringList{"0", "0.00", "100.00", "100.00", "100"}));
+    QCOMPARE(price->selectionStart(), 1);
+    QCOMPARE(price->selectedText(), QStringLiteral("00"));
+    QVERIFY(price->isUndoAvailable());
+    QCOMPARE(w().total()->cursorPosition(), 2);
+    QCOMPARE(w().roundedVat()->cursorPosition(), 1);
+}
+
+// An error that ends a recalculation before it writes anything leaves each result box the text
+// it had, though the total and the price differ.
+void MainWindowTest::anEarlyErrorLeavesEveryResultBoxItsText_data() {
+    QTest::addColumn<bool>("exclusive");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("field");  // pasted over the whole of it
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QStringList>("results");
+    QTest::newRow("inclusive 120 at 20, rate -100: division by zero")
+        << false << "120"
+        << "20"
+        << "Text_vat"
+        << "-100" << QStringList{"20", "20.00", "120.00", "100.00", "100"};
+    QTest::newRow("exclusive 100 at 20, an amount too large to read: overflow")
+        << true << "100"
+        << "20"
+        << "Text_amount" << QString(400, u'9')
+        << QStringList{"20", "20.00", "120.00", "100.00", "100"};
+}
+
+void MainWindowTest::anEarlyErrorLeavesEveryResultBoxItsText() {
+    QFETCH(bool, exclusive);
+    QFETCH(QString, amount);
+    QFETCH(QString, rate);
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QStringList, results);
+    if (exclusive) {
+        QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    }
+    TestWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), rate);
+    QTest::keyClicks(w().amount(), amount);
+    QCOMPARE(w().Results(), results);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(box->text(), pasted);
+    QVERIFY(w().notice()->isVisible());
+    QCOMPARE(w().Results(), results);
 }
 
 void MainWindowTest::tabVisitsTheControlsInOrder() {
