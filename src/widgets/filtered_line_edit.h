@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tolvi::widgets {
 
@@ -16,19 +17,31 @@ namespace tolvi::widgets {
 // Shift+Insert paste, Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, as do the desktop's own
 // keys for these commands. Pasting bypasses the filter and still changes the text.
 //
-// Nothing that reaches the box is ever cut to its maximum length: a paste (the paste key, the
-// context menu, the middle mouse button's selection paste, a drop, an input method's commit)
-// whose result would be longer is refused whole, the text stays as it was, and the paste
+// The keypad's decimal key reaches the filter as "." whatever character the keyboard layout
+// gives it.
+//
+// A text from outside (the paste keys, the context menu's Paste, the middle mouse button's
+// selection paste, a drop) goes through the outside-text rule, which gives the text that enters
+// in place of the selection, or refuses it whole (and says why itself): the box then stays as it
+// was.
+//
+// Nothing that reaches the box is ever cut to its maximum length: a paste or an input method's
+// commit whose result would be longer is refused whole, the text stays as it was, and the paste
 // refusal handler runs. A typed key that would not fit is refused with a beep.
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
 
   public:
     using KeyFilter = std::function<std::uint16_t(std::uint16_t code)>;
+    // What a text from outside becomes in a box that holds `boxLength` characters, `replaced`
+    // of them selected; nothing when it is refused.
+    using OutsideTextRule = std::function<std::optional<QString>(
+        const QString& text, qsizetype boxLength, qsizetype replaced)>;
 
     explicit FilteredLineEdit(QWidget* parent = nullptr);
 
     void SetKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
+    void SetOutsideTextRule(OutsideTextRule rule) { outsideRule_ = std::move(rule); }
     void SetPasteRefusedHandler(std::function<void()> handler) {
         pasteRefused_ = std::move(handler);
     }
@@ -60,10 +73,13 @@ class FilteredLineEdit : public QLineEdit {
     // Whether the text stays within the maximum length when `added` characters come in and
     // `removed` go.
     bool Fits(qsizetype added, qsizetype removed) const;
+    // What a text from outside brings in place of `replaced` characters; nothing when refused.
+    std::optional<QString> TakeFromOutside(const QString& brought, qsizetype replaced);
     void PasteWhole();
     void RefusePaste();
 
     KeyFilter keyFilter_;
+    OutsideTextRule outsideRule_;
     std::function<void()> pasteRefused_;
 };
 

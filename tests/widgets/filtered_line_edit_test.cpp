@@ -121,6 +121,11 @@ void FilteredLineEditTest::keysReachTheFilterAsCharacterCodes_data() {
         {"a made a b", Qt::Key_A, none, "a", 'a', 'b', {'a'}, "12 34b5", 6, false},
         {"a, no filter", Qt::Key_A, none, "a", kNoFilter, 0, {}, "12 34a5", 6, false},
         {"Alt+a", Qt::Key_A, alt, "a", kPass, 0, {'a'}, "12 34a5", 6, false},
+        // The keypad's decimal key is the point, whatever the layout makes of it.
+        {"keypad decimal comma", Qt::Key_Comma, keypad, ",", kPass, 0, {'.'}, "12 34.5", 6, false},
+        {"keypad decimal point", Qt::Key_Period, keypad, ".", kPass, 0, {'.'}, "12 34.5", 6, false},
+        {"keypad decimal swallowed", Qt::Key_Comma, keypad, ",", '.', 0, {'.'}, "12 345", 5, false},
+        {"comma", Qt::Key_Comma, none, ",", kPass, 0, {','}, "12 34,5", 6, false},
         {"keypad 5", Qt::Key_5, keypad, "5", kPass, 0, {'5'}, "12 3455", 6, false},
         {"1a2", noKey, none, "1a2", kPass, 0, oneA2, "12 341a25", 8, false},
         {"1a2, a swallowed", noKey, none, "1a2", 'a', 0, oneA2, "12 34125", 7, false},
