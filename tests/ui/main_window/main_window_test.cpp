@@ -18,6 +18,7 @@
 #include "calc/key_rule.h"
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/paste_routes.h"
 #include "tests/support/worked_recalculations.h"
 #include "widgets/screen_centring.h"
 #include "widgets/shrink_to_fit_label.h"
@@ -724,83 +725,15 @@ void MainWindowTest::enterOnTheFocusedHelpButtonPopsUpTheMenu() {
     QVERIFY(!w().help()->autoDefault());
 }
 
-namespace {
-
-enum class PasteRoute { ShiftInsert, ContextMenu, MiddleButton, Drop, InputMethod };
-
-const char* RouteName(PasteRoute route) {
-    switch (route) {
-        case PasteRoute::ShiftInsert:
-            return "Shift+Insert";
-        case PasteRoute::ContextMenu:
-            return "context menu";
-        case PasteRoute::MiddleButton:
-            return "middle button";
-        case PasteRoute::Drop:
-            return "drop";
-        case PasteRoute::InputMethod:
-            return "input method";
-    }
-    return "?";
-}
-
-// Right-clicks the box: its context menu pops up without blocking, and `action` runs on it.
-bool UseContextMenu(QLineEdit* box, const ModalDriver::Action& action) {
-    ModalDriver driver(Modal::PopupMenu, action);
-    const QPoint inside = box->rect().center();
-    QContextMenuEvent request(QContextMenuEvent::Mouse, inside, box->mapToGlobal(inside));
-    QApplication::sendEvent(box, &request);
-    return QTest::qWaitFor([&] { return driver.Succeeded(); });
-}
-
-// Brings `text` into the box at its cursor (at the end of the text) the way `route` does.
-void Paste(QLineEdit* box, PasteRoute route, const QString& text) {
-    const QPoint end(box->width() - 3, box->height() / 2);
-    switch (route) {
-        case PasteRoute::ShiftInsert:
-            QGuiApplication::clipboard()->setText(text);
-            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-            break;
-        case PasteRoute::ContextMenu:
-            QGuiApplication::clipboard()->setText(text);
-            QVERIFY(
-                UseContextMenu(box, [](QWidget& m) { ClickMenuItem(m, QStringLiteral("Paste")); }));
-            break;
-        case PasteRoute::MiddleButton:
-            QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
-            QTest::mouseClick(box, Qt::MiddleButton, {}, end);
-            break;
-        case PasteRoute::Drop: {
-            QMimeData dragged;
-            dragged.setText(text);
-            QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &enter);
-            QDragMoveEvent move(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &move);
-            QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &drop);
-            break;
-        }
-        case PasteRoute::InputMethod: {
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(box, &commit);
-            break;
-        }
-    }
-}
-
-}  // namespace
-
 void MainWindowTest::aPasteLongerThanTheLimitIsRefusedWhole_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("route");
     QTest::addColumn<bool>("overTheWholeText");  // the box's one character is selected
     QTest::addColumn<int>("pastedLength");
     QTest::addColumn<bool>("taken");
-    const PasteRoute routes[] = {PasteRoute::ShiftInsert, PasteRoute::ContextMenu,
-                                 PasteRoute::MiddleButton, PasteRoute::Drop,
-                                 PasteRoute::InputMethod};
+    const PasteRoute routes[] = {PasteRoute::CtrlV,       PasteRoute::ShiftInsert,
+                                 PasteRoute::ContextMenu, PasteRoute::MiddleButton,
+                                 PasteRoute::Drop,        PasteRoute::InputMethod};
     for (const char* field : {"Text_amount", "Text_vat"}) {
         for (const PasteRoute route : routes) {
             const int r = static_cast<int>(route);
@@ -864,8 +797,8 @@ void MainWindowTest::aPasteTooLongForAResultBoxIsRefusedWhole_data() {
     QTest::addColumn<int>("route");
     QTest::addColumn<int>("pastedLength");
     for (const char* field : {"Text_vat_round", "Text_Price"}) {
-        for (const PasteRoute route :
-             {PasteRoute::ShiftInsert, PasteRoute::ContextMenu, PasteRoute::Drop}) {
+        for (const PasteRoute route : {PasteRoute::CtrlV, PasteRoute::ShiftInsert,
+                                       PasteRoute::ContextMenu, PasteRoute::Drop}) {
             // The box holds one typed character.
             QTest::addRow("%s, %s, one past the limit", field, RouteName(route))
                 << field << static_cast<int>(route) << kMaxFieldLength;
