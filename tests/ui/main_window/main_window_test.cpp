@@ -387,6 +387,14 @@ void MainWindowTest::editingShortcutsAreCommands_data() {
     } rows[] = {
         // The box holds "12.5" with the cursor at its end; the clipboard "99".
         {"Ctrl+A, then a digit replaces", {selectAll, seven}, "7", "99"},
+        {"Ctrl+A, then a new amount replaces",
+         {selectAll,
+          one,
+          {Qt::Key_2, Qt::NoModifier, "2"},
+          {Qt::Key_Period, Qt::NoModifier, "."},
+          {Qt::Key_5, Qt::NoModifier, "5"}},
+         "12.5",
+         "99"},
         {"Ctrl+C", {selectAll, {Qt::Key_C, ctrl, "\x03"}, end, one}, "12.51", "12.5"},
         {"Ctrl+Insert", {selectAll, {Qt::Key_Insert, ctrl, ""}, end, one}, "12.51", "12.5"},
         {"Ctrl+X", {selectAll, {Qt::Key_X, ctrl, "\x18"}}, "", "12.5"},
