@@ -1070,6 +1070,19 @@ class ReleaseTest(unittest.TestCase):
             "return [document.getElementById('Version').textContent,"
             " performance.getEntriesByType('resource').map((r) => r.name.split('/').pop())]")
 
+    def wait_until_kept(self, driver):
+        """Waits until the release in self.site is the one the browser keeps, alone."""
+        with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
+            kept = re.search(r'"name": "(tolvi-\w+)"', worker.read()).group(1)
+        driver.execute_async_script(
+            """
+            const [kept, done] = arguments;
+            (function poll() {
+                caches.keys().then((names) => names.join() === kept ? done()
+                    : setTimeout(poll, 20));
+            })();
+            """, kept)
+
     def assert_calculates(self, driver):
         driver.find_element("id", "Text_amount").click()
         ActionChains(driver).send_keys("117").perform()
@@ -1120,20 +1133,37 @@ class ReleaseTest(unittest.TestCase):
             self.assertIn(site_file("tolvi.css", self.site), loaded)
             self.assert_calculates(driver)
             # The new release becomes the one kept for visits without a network.
-            with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
-                kept = re.search(r'"name": "(tolvi-\w+)"', worker.read()).group(1)
-            driver.execute_async_script(
-                """
-                const [kept, done] = arguments;
-                (function poll() {
-                    caches.keys().then((names) => names.join() === kept ? done()
-                        : setTimeout(poll, 20));
-                })();
-                """, kept)
+            self.wait_until_kept(driver)
             os.rename(self.site, later)
             driver.refresh()
             browser_session.wait_until_ready(driver)
             self.assertEqual("Version 1.0.11", driver.find_element("id", "Version").text)
+
+    def test_a_rebuilt_or_rolled_back_release_reaches_a_returning_visitor(self):
+        # The server answers a conditional request by the file's date, as python3 -m
+        # http.server does: a release dated as the one the browser holds, or earlier, gets
+        # "304 Not Modified" for index.html and sw.js.
+        rebuilt = self.changed_page("1.0.19")  # the same commit: same date, same sizes
+        later = self.changed_page("1.0.20")
+        steps = [("first visit", None, self.EPOCH, "Version 1.0.10"),
+                 ("rebuilt from the same commit", rebuilt, self.EPOCH, "Version 1.0.19"),
+                 ("a later release", later, self.EPOCH + 60, "Version 1.0.20"),
+                 ("rolled back", rebuilt, self.EPOCH, "Version 1.0.19")]
+        with self.visitor() as driver, browser_session.static_server(self.site) as origin:
+            for step, page, epoch, version in steps:
+                with self.subTest(step=step):
+                    self.release(page, epoch=epoch)
+                    shown, loaded = self.visit(driver, origin)
+                    self.assertEqual(version, shown)
+                    self.assertLessEqual(set(loaded), set(os.listdir(self.site)),
+                                         "files of another release")
+                    self.wait_until_kept(driver)
+            # The release last seen is the one kept whole for visits without a network.
+            os.rename(self.site, self.site + ".away")
+            driver.refresh()
+            browser_session.wait_until_ready(driver)
+            self.assertEqual("Version 1.0.19", driver.find_element("id", "Version").text)
+            self.assert_calculates(driver)
 
     def test_a_page_that_cannot_start_says_why(self):
         self.release()

@@ -176,9 +176,12 @@ class MainWindow {
 
 try {
     new MainWindow(await loadCalculator());
-    // Keeps the page's files for visits without a network; the browser looks for a new release
-    // (a changed sw.js) on every visit.
-    navigator.serviceWorker?.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+    // Keeps the page's files for visits without a network. The worker is asked for under the
+    // name of the page's release: a page of another release (a new one, a rebuild, a rollback)
+    // has the browser fetch that release's worker, whatever the server says about dates.
+    const release = encodeURIComponent(document.documentElement.dataset.release);
+    navigator.serviceWorker?.register(`sw.js?release=${release}`, { updateViaCache: 'none' })
+        .catch(() => {});
 } catch (error) {
     new ErrorNotice(control('ErrorNotice')).show(
         `The calculator could not be loaded (${error.message}).`);
