@@ -842,23 +842,31 @@ class PageTest(PageTestCase):
 
     def test_a_link_is_taken_as_a_paste_is(self):
         markup = "<img src=x id=injected>"
-        rows = [  # fragment, amount, rate, notice
-            ("amount=" + "1" * 1001 + "&rate=5", "", "5",
+        inclusive, exclusive = [True, False], [False, True]
+        rows = [  # fragment, amount, rate, mode, notice
+            ("amount=" + "1" * 1001 + "&rate=5", "", "5", inclusive,
              "The link's amount was not taken: longer than 1000 characters"),
-            ("amount=1%E2%80%AE00.05", "", "0",
+            ("amount=1%E2%80%AE00.05", "", "0", inclusive,
              "The link's amount was not taken: it holds invisible or direction-changing "
              "characters"),
-            ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1",
-             "Type mismatch / Amount read as 0"),
-            ("mode=exclusive&amount=100", "100", "0", ""),
+            ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1", inclusive,
+             "Type mismatch / Amount read as 0 / "
+             "The link's mode was not taken: it is neither inclusive nor exclusive"),
+            ("mode=", "", "0", inclusive,
+             "The link's mode was not taken: it is neither inclusive nor exclusive"),
+            ("rate=20", "", "20", inclusive, ""),
+            ("Mode=EXCLUSIVE&Amount=7&RATE=5", "7", "5", exclusive, ""),
+            ("mode=Inclusive&mode=exclusive&amount=7", "7", "0", inclusive, ""),
+            ("mode=exclusive&amount=100", "100", "0", exclusive, ""),
         ]
-        for fragment, amount, rate, notice in rows:
+        for fragment, amount, rate, mode, notice in rows:
             with self.subTest(fragment=fragment[:30]):
                 self.driver.get("about:blank")
                 self.driver.get(self.origin + "/index.html#" + fragment)
                 browser_session.wait_until_ready(self.driver)
-                self.assertEqual([amount, rate, notice],
-                                 [self.text("Text_amount"), self.text("Text_vat"), self.notice()])
+                self.assertEqual([amount, rate, mode, notice],
+                                 [self.text("Text_amount"), self.text("Text_vat"), self.mode(),
+                                  self.notice()])
                 if not amount:  # nothing calculated, as when the page starts
                     self.assertEqual(["0.00", "", "", "", "0.00"], self.results())
                 self.assertEqual(0, self.driver.execute_script(
@@ -868,6 +876,12 @@ class PageTest(PageTestCase):
         # A link opened in the page at hand (a bookmark, the address bar) is taken too.
         self.driver.execute_script("location.hash = 'mode=inclusive&rate=25'")
         self.assertEqual(["100", "25", "20", [True, False]], [
+            self.text("Text_amount"), self.text("Text_vat"), self.text("Text_vat_result"),
+            self.mode()])
+        # A link without a mode keeps the one selected.
+        self.click("Option_vat_exc")
+        self.driver.execute_script("location.hash = 'amount=200'")
+        self.assertEqual(["200", "25", "50", [False, True]], [
             self.text("Text_amount"), self.text("Text_vat"), self.text("Text_vat_result"),
             self.mode()])
 

@@ -102,11 +102,15 @@ class MainWindow {
     // Takes the inputs a link carries, each as a paste would be taken, and calculates when
     // there is an amount.
     openAddress_() {
-        const { mode, amount, rate } = inputsFromAddress(location.hash);
-        if (mode === undefined && amount === undefined && rate === undefined) {
+        const { mode, amount, rate, refusedMode } = inputsFromAddress(location.hash);
+        if (mode === undefined && amount === undefined && rate === undefined
+            && refusedMode === undefined) {
             return;
         }
         const refused = [];
+        if (refusedMode !== undefined) {
+            refused.push("The link's mode was not taken: it is neither inclusive nor exclusive");
+        }
         for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
             [this.Text_vat, rate, 'VAT %']]) {
             const refusal = text === undefined ? null
