@@ -510,18 +510,21 @@ class PageTest(PageTestCase):
             self.assertEqual("51", self.text("Label_price"))
 
     def test_an_input_method_commit_that_would_not_fit_is_refused_whole(self):
-        rows = [  # text before, committed, text after
-            ("9" * 999, "1a2", "9" * 999),  # 12 would make 1,001
-            ("9" * 998, "1a2", "9" * 998 + "12"),
-            ("", "1" * 1500, ""),
-            ("9" * 1000, "", "9" * 1000),
+        rows = [  # text before, characters selected at its end, committed, text after
+            ("9" * 999, 0, "1a2", "9" * 999),  # 12 would make 1,001
+            ("9" * 998, 0, "1a2", "9" * 998 + "12"),
+            ("", 0, "1" * 1500, ""),
+            ("9" * 1000, 0, "", "9" * 1000),
+            ("9" * 1000, 3, "12", "9" * 997 + "12"),
         ]
-        for before, committed, after in rows:
-            with self.subTest(before=len(before), committed=committed[:5]):
+        for before, selected, committed, after in rows:
+            with self.subTest(before=len(before), selected=selected, committed=committed[:5]):
                 self.load()
                 self.click("Text_amount")
                 if before:
                     self.paste(before)
+                if selected:
+                    self.chord(Keys.SHIFT, *[Keys.ARROW_LEFT] * selected)
                 self.compose(committed)
                 self.assertEqual(after, self.text("Text_amount"))
                 refused = after == before and committed != ""
@@ -596,6 +599,10 @@ class PageTest(PageTestCase):
                     self.assertEqual(after + "3" if len(after) < 1000 else after,
                                      self.text(field))
                     self.assertEqual("" if refused else "Overflow", self.notice())
+                    # A key typed over the whole text replaces it, full box or not.
+                    self.chord(Keys.CONTROL, "a")
+                    self.keys("5")
+                    self.assertEqual("5", self.text(field))
 
     def test_a_paste_with_invisible_or_direction_changing_characters_is_refused_whole(self):
         rows = [("right-to-left override", "1\u202e00.05"), ("zero-width space", "1\u200b00"),
@@ -731,11 +738,21 @@ class PageTest(PageTestCase):
                 self.assertEqual("Command1", self.focused())
                 self.assertEqual("false", self.element("Command1").get_attribute("aria-expanded"))
 
-    def test_a_click_elsewhere_dismisses_the_menu(self):
-        self.click("Command1")
-        self.click("Label3")
-        self.assertFalse(self.element("Help").is_displayed())
-        self.assertFalse(self.element("frmAbout").is_displayed())
+    def test_a_click_or_the_focus_elsewhere_dismisses_the_menu(self):
+        rows = [  # how, what it does, where the focus is then (None: not checked)
+            ("a click on a label", lambda: self.click("Label3"), None),
+            ("the focus moved by a script or a screen reader", lambda: self.driver.execute_script(
+                "document.getElementById('Text_vat').focus()"), "Text_vat"),
+        ]
+        for how, dismiss, focused in rows:
+            with self.subTest(how=how):
+                self.load()
+                self.click("Command1")
+                dismiss()
+                self.assertFalse(self.element("Help").is_displayed())
+                self.assertFalse(self.element("frmAbout").is_displayed())
+                if focused:
+                    self.assertEqual(focused, self.focused())
 
     def open_about(self, by_click=False):
         if by_click:
