@@ -290,6 +290,12 @@ class PageTest(PageTestCase):
                 self.enter("Text_vat", "-100")  # a notice, and the fields as they were
                 self.assertEqual("Division by zero", self.notice())
                 self.assert_nothing_cut_off_or_overlapping(width)
+                frame = self.rect("Form1")
+                for button in ("Copy_vat", "Copy_price", "Copy_total", "Copy_link", "Command1"):
+                    box = self.rect(button)
+                    self.assertTrue(frame["left"] <= box["left"] <= box["right"] <= frame["right"]
+                                    and frame["top"] <= box["top"] <= box["bottom"]
+                                    <= frame["bottom"], f"{button} stands outside the frame")
                 self.assertLessEqual(self.driver.execute_script(
                     "return document.documentElement.scrollWidth"), width)
                 self.enter("Text_vat", "0")
