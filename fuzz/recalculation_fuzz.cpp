@@ -3,7 +3,9 @@
 // - passing a value through text is ReadNumber of NumberToText, and twice gives what once gives;
 // - FormatForDisplay of its own output gives that output again;
 // - after a complete recalculation the rounded VAT is FormatForDisplay of the unrounded VAT;
-// - the amount reading is ReadNumber of the text with its commas taken out.
+// - the amount reading is ReadNumber of the text with its commas taken out;
+// - a text taken from outside under any regional settings fits its box, holds no control or
+//   invisible character, and where it was turned into the calculator's form reads whole there.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -13,9 +15,13 @@
 
 #include "calc/calc_error.h"
 #include "calc/display_form.h"
+#include "calc/field_length.h"
+#include "calc/field_reading.h"
 #include "calc/number_reading.h"
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
+#include "calc/text_entry.h"
+#include "calc/unicode_text.h"
 
 namespace {
 
@@ -93,6 +99,25 @@ void CheckRecalculation(VatMode mode, std::string_view amount, std::string_view 
     }
 }
 
+void CheckTextFromOutside(std::string_view text, const NumberFormat& regional) {
+    for (const Field field : {Field::Amount, Field::Rate}) {
+        const TextFromOutside taken = TakeTextFromOutside(text, field, regional, 0, 0);
+        if (taken.Refused()) {
+            Require(taken.text.empty());
+            continue;
+        }
+        Require(Utf16Length(taken.text) <= static_cast<std::size_t>(kMaxFieldLength));
+        Utf8Reader reader(taken.text);
+        for (char32_t code = 0; reader.Next(code);) {
+            Require(code != Utf8Reader::kMalformed && !IsControlCharacter(code) &&
+                    !IsInvisibleCharacter(code));
+        }
+        if (taken.text != text && !text.ends_with('\n') && !text.ends_with('\r')) {
+            Require(ExtentOfReading(taken.text, field) == ReadingExtent::Whole);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -105,6 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NumberFormat comma;
     comma.decimalSeparator = ",";
     comma.groupSeparator = ".";
+    NumberFormat french = comma;
+    french.groupSeparator = "\u202F";
+    NumberFormat swiss;
+    swiss.groupSeparator = "\u2019";
+    for (const NumberFormat& regional : {comma, french, swiss}) {
+        CheckTextFromOutside(input, regional);
+    }
     for (const NumberFormat& format : {NumberFormat{}, comma}) {
         CheckThroughText(input, format);
         CheckFormatForDisplay(input, format);

@@ -2,13 +2,19 @@
 
 #include <charconv>
 
+#include "calc/text_entry.h"
+
 namespace tolvi {
 
-std::string FieldTooLongNotice() {
+std::string FieldTooLongRefusal() {
     char digits[16];
     char* end = std::to_chars(digits, digits + sizeof digits, kMaxFieldLength).ptr;
-    return "Not pasted: longer than " +
-           std::string(digits, static_cast<std::size_t>(end - digits)) + " characters";
+    return "longer than " + std::string(digits, static_cast<std::size_t>(end - digits)) +
+           " characters";
+}
+
+std::string FieldTooLongNotice() {
+    return PasteRefusedNotice(FieldTooLongRefusal());
 }
 
 }  // namespace tolvi

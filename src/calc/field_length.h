@@ -9,7 +9,10 @@ namespace tolvi {
 // characters. A longer text is refused whole, never cut: a cut number is another number.
 inline constexpr int kMaxFieldLength = 1000;
 
-// What the user is told when a paste is refused for its length.
+// Why a text from outside is refused for its length: "longer than 1000 characters".
+std::string FieldTooLongRefusal();
+
+// What the user is told then: "Not pasted: longer than 1000 characters".
 std::string FieldTooLongNotice();
 
 }  // namespace tolvi

@@ -18,7 +18,4 @@ namespace tolvi {
 std::vector<std::string> NoticeLines(std::string_view amount, std::string_view rate,
                                      const Recalculation& done);
 
-// One error's line: its name, a colon and why ("Overflow: the amount is too large").
-std::string ErrorLine(CalcErrorKind error, std::string_view amount, std::string_view rate);
-
 }  // namespace tolvi
