@@ -34,6 +34,9 @@ RESULT_NAMES = ("Text_vat_result", "Text_vat_round", "Text_total", "Text_Price",
 KEYBOARD_CHARACTERS = set("0123456789.")
 TOO_LONG_NOTICE = "Not pasted: longer than 1000 characters"
 HIDDEN_NOTICE = "Not pasted: it holds invisible or direction-changing characters"
+TYPE_MISMATCH = "Type mismatch: the amount is not a number"
+AMOUNT_OVERFLOW = "Overflow: the amount is too large"
+DIVISION_BY_ZERO = "Division by zero: a VAT % of -100 leaves nothing to divide by"
 # Input.dispatchKeyEvent modifiers.
 ALT, CTRL, META, SHIFT = 1, 2, 4, 8
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core",
@@ -52,6 +55,16 @@ def site_file(pattern, site=None):
 def worked_recalculations():
     output = subprocess.run([ARGS.worked], capture_output=True, check=True).stdout
     return json.loads(output)
+
+
+def entry_rows(table):
+    """The rows of one of the tables for text entering a field: typing, paste or notice."""
+    output = subprocess.run([ARGS.entry], capture_output=True, check=True).stdout
+    return json.loads(output)[table]
+
+
+def box_of(field):
+    return "Text_amount" if field == "amount" else "Text_vat"
 
 
 class PageTestCase(unittest.TestCase):
@@ -133,6 +146,38 @@ class PageTestCase(unittest.TestCase):
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
             self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    @contextlib.contextmanager
+    def language(self, locale, decimal=None, group=None):
+        """The page loaded afresh with the browser's language (navigator.language) set to
+        `locale`, which writes numbers with these separators (a Swiss apostrophe of either
+        kind)."""
+        def apostrophe(separators):
+            return [separator.replace("\u2019", "'") for separator in separators]
+
+        agent = self.driver.execute_script("return navigator.userAgent")
+        languages = self.driver.execute_script("return navigator.languages.join(',')")
+        self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                    {"userAgent": agent, "acceptLanguage": locale})
+        try:
+            self.load()
+            if decimal is not None:
+                self.assertEqual(apostrophe([decimal, group]), apostrophe(self.driver.execute_script(
+                    "const parts = new Intl.NumberFormat(navigator.language)"
+                    ".formatToParts(1234567.5);"
+                    "return ['decimal', 'group'].map((t) => parts.find((p) => p.type === t)"
+                    ".value)")), f"{locale} writes numbers otherwise")
+            yield
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                        {"userAgent": agent, "acceptLanguage": languages})
+
+    def rows_by_language(self, rows):
+        """Each row with the page loaded in its region's language, a region at a time."""
+        for locale in dict.fromkeys(row["locale"] for row in rows):
+            mine = [row for row in rows if row["locale"] == locale]
+            with self.language(locale, mine[0]["decimal"], mine[0]["group"]):
+                yield from mine
 
     def clear(self, element_id):
         """Clicks into a box (which selects its text) and deletes its text with the keyboard."""
@@ -288,7 +333,7 @@ class PageTest(PageTestCase):
                 self.enter("Text_amount", "123456789012345678")  # long results
                 self.assertEqual("1.83871813422637E+16", self.text("Text_vat_result"))
                 self.enter("Text_vat", "-100")  # a notice, and the fields as they were
-                self.assertEqual("Division by zero", self.notice())
+                self.assertEqual(DIVISION_BY_ZERO, self.notice())
                 self.assert_nothing_cut_off_or_overlapping(width)
                 frame = self.rect("Form1")
                 for button in ("Copy_vat", "Copy_price", "Copy_total", "Copy_link", "Command1"):
@@ -421,9 +466,9 @@ class PageTest(PageTestCase):
                 self.keys("20")
                 self.assertEqual("20", self.text("Text_amount"))
 
-    def test_the_comma_and_the_keypad_decimal_key_type_a_point(self):
+    def test_the_keypad_decimal_key_types_a_point_and_the_comma_follows_the_language(self):
         rows = [  # name, (key, code, key code, text), amount after 19, the key, 99
-            ("comma", (",", "Comma", 188, ","), "19.99"),
+            ("comma (refused in an English amount)", (",", "Comma", 188, ","), "1999"),
             ("keypad point", (".", "NumpadDecimal", 110, "."), "19.99"),
             ("keypad comma (German layout)", (",", "NumpadDecimal", 110, ","), "19.99"),
             ("keypad on a Persian layout", ("\u066b", "NumpadDecimal", 110, "\u066b"), "19.99"),
@@ -444,6 +489,20 @@ class PageTest(PageTestCase):
         with self.subTest(key="Ctrl+Z after a comma"):
             self.chord(Keys.CONTROL, "z")
             self.assertEqual("7", self.text("Text_vat"))
+
+    def test_typed_characters_follow_the_typing_rule_of_the_language(self):
+        for row in self.rows_by_language(entry_rows("typing")):
+            with self.subTest(**row):
+                box = box_of(row["field"])
+                self.clear(box)
+                # Each character by its key where a US keyboard has one, else as an input
+                # method commits it.
+                for character in row["typed"]:
+                    if " " <= character <= "~":
+                        self.keys(character)
+                    else:
+                        self.driver.execute_cdp_cmd("Input.insertText", {"text": character})
+                self.assertEqual(row["boxText"], self.text(box))
 
     def test_a_click_into_a_box_selects_its_text_so_that_typing_replaces_it(self):
         self.click("Text_vat")
@@ -488,8 +547,9 @@ class PageTest(PageTestCase):
         if commit:
             self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
-    def test_input_method_text_passes_the_key_rule_character_by_character(self):
-        rows = [("1a2", "12"), ("3.5", "3.5"), ("x", ""), ("１２", ""), ("7,8-9", "789")]
+    def test_input_method_text_passes_the_typing_rule_character_by_character(self):
+        rows = [("1a2", "12"), ("3.5", "3.5"), ("x", ""), ("１２", "12"), ("٣٫٥", "3.5"),
+                ("7,8-9", "789")]
         for committed, accepted in rows:
             with self.subTest(how="composed", committed=committed):
                 self.enter("Text_amount", "5")
@@ -534,7 +594,7 @@ class PageTest(PageTestCase):
                 self.compose(committed)
                 self.assertEqual(after, self.text("Text_amount"))
                 refused = after == before and committed != ""
-                self.assertEqual(TOO_LONG_NOTICE if refused else "Overflow" if after else "",
+                self.assertEqual(TOO_LONG_NOTICE if refused else AMOUNT_OVERFLOW if after else "",
                                  self.notice())
 
     # Pasting and dropping bypass the key rule.
@@ -575,7 +635,7 @@ class PageTest(PageTestCase):
         self.click("Text_amount")
         self.paste(markup)
         self.assertEqual(markup, self.text("Text_total"))  # the total keeps the amount text
-        self.assertEqual("Type mismatch / Amount read as 0", self.notice())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 0", self.notice())
         self.assertEqual(0, self.driver.execute_script(
             "return document.querySelectorAll('#injected, #Form1 b, #ErrorNotice b').length"))
 
@@ -598,17 +658,36 @@ class PageTest(PageTestCase):
                     self.assertEqual(after, self.text(field))
                     refused = after == before
                     # 1000 digits are too many for a double.
-                    self.assertEqual(TOO_LONG_NOTICE if refused else "Overflow", self.notice())
+                    overflow = "Overflow: the {} is too large".format(
+                        "amount" if field == "Text_amount" else "VAT %")
+                    self.assertEqual(TOO_LONG_NOTICE if refused else overflow, self.notice())
                     # The page answers the next key and keeps what was typed before; a full
                     # box refuses the key.
                     self.keys(Keys.END, "3")
                     self.assertEqual(after + "3" if len(after) < 1000 else after,
                                      self.text(field))
-                    self.assertEqual("" if refused else "Overflow", self.notice())
+                    self.assertEqual("" if refused else overflow, self.notice())
                     # A key typed over the whole text replaces it, full box or not.
                     self.chord(Keys.CONTROL, "a")
                     self.keys("5")
                     self.assertEqual("5", self.text(field))
+
+    def test_pasted_and_dropped_text_follows_the_paste_rule_of_the_language(self):
+        for row in self.rows_by_language(entry_rows("paste")):
+            with self.subTest(**row):
+                box = box_of(row["field"])
+                self.enter(box, row["before"])
+                self.chord(Keys.CONTROL, "a")
+                self.paste(row["pasted"])
+                self.assertEqual(row["after"], self.text(box))
+                if row["notice"]:
+                    self.assertEqual(row["notice"], self.notice())
+                else:
+                    self.assertNotIn("Not pasted", self.notice())
+                if not row["notice"] and not row["before"] and row["pasted"] != row["after"]:
+                    self.enter(box, "")
+                    self.drop(box, row["pasted"])
+                    self.assertEqual(row["after"], self.text(box), "dropped")
 
     def test_a_paste_with_invisible_or_direction_changing_characters_is_refused_whole(self):
         rows = [("right-to-left override", "1\u202e00.05"), ("zero-width space", "1\u200b00"),
@@ -622,17 +701,26 @@ class PageTest(PageTestCase):
                     self.assertEqual("7", self.text(field))
                     self.assertEqual(HIDDEN_NOTICE, self.notice())
 
+    def test_the_notice_names_the_error_and_why_and_how_a_text_was_read(self):
+        for row in entry_rows("notice"):
+            with self.subTest(**row):
+                self.load()
+                self.select_mode(row["mode"])
+                self.enter("Text_vat", row["rate"])
+                self.enter("Text_amount", row["amount"])
+                self.assertEqual(" / ".join(row["lines"]), self.notice())
+
     def test_the_notice_says_how_a_text_was_read_in_part(self):
         rows = [  # field, pasted text, the notice's lines
-            ("Text_amount", "1.234,56", "Type mismatch / Amount read as 1.23456"),
-            ("Text_amount", "€ 99.90", "Type mismatch / Amount read as 0"),
-            ("Text_amount", "1.2.3", "Type mismatch / Amount read as 1.2"),
+            ("Text_amount", "1.234,56", TYPE_MISMATCH + " / Amount read as 1.23456"),
+            ("Text_amount", "€ 99.90", TYPE_MISMATCH + " / Amount read as 0"),
+            ("Text_amount", "1.2.3", TYPE_MISMATCH + " / Amount read as 1.2"),
             ("Text_amount", " 1,234.5 ", ""),
-            ("Text_amount", "12abc", "Type mismatch / Amount read as 12"),
+            ("Text_amount", "12abc", TYPE_MISMATCH + " / Amount read as 12"),
             ("Text_vat", "20%", "VAT % read as 20"),
             ("Text_vat", "12,5", "VAT % read as 12"),
             ("Text_vat", "", ""),
-            ("Text_amount", "9" * 400 + "x", "Overflow"),
+            ("Text_amount", "9" * 400 + "x", AMOUNT_OVERFLOW),
         ]
         for field, text, notice in rows:
             with self.subTest(field=field, text=text[:12]):
@@ -644,7 +732,7 @@ class PageTest(PageTestCase):
         # Both fields read in part, and the notice is announced whole.
         self.enter("Text_vat", "5%")
         self.enter("Text_amount", "1.2.3")
-        self.assertEqual("Type mismatch / Amount read as 1.2 / VAT % read as 5", self.notice())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 1.2 / VAT % read as 5", self.notice())
         self.assertEqual("true", self.element("ErrorNotice").get_attribute("aria-atomic"))
 
     # Errors.
@@ -653,8 +741,11 @@ class PageTest(PageTestCase):
         self.click("Text_amount")
         self.keys("5", Keys.BACKSPACE)
         self.assertEqual(["0", "0.00", "", "0.00", "0"], self.results())
-        self.assertEqual("Type mismatch", self.notice())
-        self.keys("1")  # a complete recalculation takes the notice away
+        self.assertEqual("", self.notice())  # an amount cleared to type a new one
+        self.keys(".")
+        self.assertEqual(["0", "0.00", ".", "0.00", "0"], self.results())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 0", self.notice())
+        self.keys(Keys.BACKSPACE, "1")  # a complete recalculation takes the notice away
         self.assertEqual(["0", "0.00", "1.00", "1.00", "1"], self.results())
         self.assertEqual("", self.notice())
 
@@ -665,15 +756,16 @@ class PageTest(PageTestCase):
         self.click("Text_vat")  # selects the rate
         self.paste("-100")
         self.assertEqual("-100", self.text("Text_vat"))
-        self.assertEqual("Division by zero", self.notice())
+        self.assertEqual(DIVISION_BY_ZERO, self.notice())
         self.assertEqual(before, self.results())
         self.enter("Text_amount", "")  # 0 / 0
-        self.assertEqual("Invalid operation", self.notice())
+        self.assertEqual("Invalid operation: an amount of 0 at a VAT % of -100 has no VAT",
+                         self.notice())
 
     def test_a_very_long_amount_overflows_in_its_first_reading(self):
         self.click("Text_amount")
         self.paste("9" * 400)
-        self.assertEqual("Overflow", self.notice())
+        self.assertEqual(AMOUNT_OVERFLOW, self.notice())
         self.assertEqual(["0.00", "", "", "", "0.00"], self.results())
 
     def test_the_notice_and_the_results_are_announced_and_take_no_focus(self):
@@ -873,7 +965,7 @@ class PageTest(PageTestCase):
              "The link's amount was not taken: it holds invisible or direction-changing "
              "characters"),
             ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1", inclusive,
-             "Type mismatch / Amount read as 0 / "
+             TYPE_MISMATCH + " / Amount read as 0 / "
              "The link's mode was not taken: it is neither inclusive nor exclusive"),
             ("mode=", "", "0", inclusive,
              "The link's mode was not taken: it is neither inclusive nor exclusive"),
@@ -896,6 +988,13 @@ class PageTest(PageTestCase):
                     "return document.querySelectorAll('#injected').length"))
         self.assertEqual([False, True], self.mode())
         self.assertEqual("100.00", self.text("Text_total"))
+        # Under German settings a link's numbers in the German form enter in the calculator's.
+        with self.language("de-DE"):
+            self.driver.get(self.origin + "/index.html#amount=1.234%2C56&rate=19%2C5")
+            self.assertEqual(["1234.56", "19.5"],
+                             [self.text("Text_amount"), self.text("Text_vat")])
+        self.load()
+        self.driver.get(self.origin + "/index.html#mode=exclusive&amount=100")
         # A link opened in the page at hand (a bookmark, the address bar) is taken too.
         self.driver.execute_script("location.hash = 'mode=inclusive&rate=25'")
         self.assertEqual(["100", "25", "20", [True, False]], [
@@ -1265,6 +1364,7 @@ def main():
     parser.add_argument("--page", required=True)
     parser.add_argument("--release", required=True)
     parser.add_argument("--worked", required=True)
+    parser.add_argument("--entry", required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 

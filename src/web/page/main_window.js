@@ -6,7 +6,7 @@ import { AboutDialog } from './about_dialog.js';
 import { loadCalculator } from './calculator.js';
 import { bindCopyButton } from './copy_buttons.js';
 import { ErrorNotice } from './error_notice.js';
-import { FilteredField, refusalOf } from './filtered_field.js';
+import { FilteredField } from './filtered_field.js';
 import { HelpMenu } from './help_menu.js';
 import { PageAddress, addressOf, inputsFromAddress } from './page_address.js';
 import { setCaptionShrinkingToFit } from './shrink_to_fit.js';
@@ -19,6 +19,17 @@ const kSummaryAfterMs = 1000;
 
 function control(id) {
     return document.getElementById(id);
+}
+
+// The decimal and group separators of the browser's language, as it writes 1,234,567.5.
+function regionalSeparators() {
+    try {
+        const parts = new Intl.NumberFormat(navigator.language).formatToParts(1234567.5);
+        const part = (type) => parts.find((p) => p.type === type)?.value ?? '';
+        return [part('decimal') || '.', part('group')];
+    } catch {
+        return ['.', ','];
+    }
 }
 
 function setOutput(output, text) {
@@ -36,6 +47,9 @@ class MainWindow {
             this[id] = control(id);
         }
         this.results_ = calculator.initialResults();
+        calculator.setRegionalSeparators(...regionalSeparators());
+        addEventListener('languagechange',
+            () => calculator.setRegionalSeparators(...regionalSeparators()));
         this.notice_ = new ErrorNotice(control('ErrorNotice'));
         this.summary_ = control('ResultsSummary');
         this.summaryTimer_ = 0;
@@ -53,9 +67,11 @@ class MainWindow {
 
     bindEvents_() {
         const calculator = this.calculator_;
-        for (const box of [this.Text_amount, this.Text_vat]) {
+        for (const [box, field] of [[this.Text_amount, 'amount'], [this.Text_vat, 'rate']]) {
             new FilteredField(box, {
-                filter: (code) => calculator.applyKeyRule(code),
+                filter: (code) => calculator.applyTypingRule(code, field),
+                takeText: (text, boxLength, replaced) =>
+                    calculator.takeText(text, field, boxLength, replaced),
                 limits: calculator.limits,
                 onRefused: (notice) => this.notice_.show(notice),
             });
@@ -111,14 +127,13 @@ class MainWindow {
         if (refusedMode !== undefined) {
             refused.push("The link's mode was not taken: it is neither inclusive nor exclusive");
         }
-        for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
-            [this.Text_vat, rate, 'VAT %']]) {
-            const refusal = text === undefined ? null
-                : refusalOf(text, 0, 0, this.calculator_.limits.maxLength);
-            if (refusal !== null) {
-                refused.push(`The link's ${name} was not taken: ${refusal}`);
-            } else if (text !== undefined) {
-                box.value = text;
+        for (const [box, text, field, name] of [[this.Text_amount, amount, 'amount', 'amount'],
+            [this.Text_vat, rate, 'rate', 'VAT %']]) {
+            const taken = text === undefined ? null : this.calculator_.takeText(text, field, 0, 0);
+            if (taken?.refusal) {
+                refused.push(`The link's ${name} was not taken: ${taken.refusal}`);
+            } else if (taken) {
+                box.value = taken.text;
             }
         }
         if (mode !== undefined) {
@@ -143,24 +158,14 @@ class MainWindow {
     }
 
     // An error that ends the recalculation leaves the fields it had written with their new
-    // texts and is named under the window until a later recalculation runs to its end; a text
-    // the calculation read only in part is named there with what it read. Returns the
-    // notice's lines.
+    // texts and is named under the window, with why, until a later recalculation runs to its
+    // end; a text the calculation read only in part is named there with what it read. Returns
+    // the notice's lines.
     recalculate_() {
         const inputs = this.inputs_();
-        const { results, error, amountReadAs, rateReadAs } = this.calculator_.recalculate(
+        const { results, error, notice: lines } = this.calculator_.recalculate(
             inputs.amount, inputs.rate, inputs.mode, this.results_);
         this.showResults_(results);
-        const lines = [];
-        if (error) {
-            lines.push(error);
-        }
-        if (amountReadAs) {
-            lines.push(`Amount read as ${amountReadAs}`);
-        }
-        if (rateReadAs) {
-            lines.push(`VAT % read as ${rateReadAs}`);
-        }
         this.notice_.show(...lines);
         this.address_.follow(inputs);
         // Screen readers hear the results once the typing pauses, not on every key.
