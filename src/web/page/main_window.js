@@ -47,9 +47,10 @@ class MainWindow {
             this[id] = control(id);
         }
         this.results_ = calculator.initialResults();
-        calculator.setRegionalSeparators(...regionalSeparators());
-        addEventListener('languagechange',
-            () => calculator.setRegionalSeparators(...regionalSeparators()));
+        this.knowsRegional_ = false;
+        addEventListener('languagechange', () => {
+            this.knowsRegional_ = false;
+        });
         this.notice_ = new ErrorNotice(control('ErrorNotice'));
         this.summary_ = control('ResultsSummary');
         this.summaryTimer_ = 0;
@@ -63,15 +64,28 @@ class MainWindow {
         // Typing waits for the core; until now the two input boxes were read-only.
         this.Text_amount.readOnly = false;
         this.Text_vat.readOnly = false;
+        // The browser's number data for its language takes it a while to load the first time
+        // (a quarter of a second on a slow machine): looked up once the page is ready and idle,
+        // or when text comes in before.
+        (window.requestIdleCallback ?? setTimeout)(() => this.withRegional_());
+    }
+
+    // The calculator, told the separators of the browser's language.
+    withRegional_() {
+        if (!this.knowsRegional_) {
+            this.knowsRegional_ = true;
+            this.calculator_.setRegionalSeparators(...regionalSeparators());
+        }
+        return this.calculator_;
     }
 
     bindEvents_() {
         const calculator = this.calculator_;
         for (const [box, field] of [[this.Text_amount, 'amount'], [this.Text_vat, 'rate']]) {
             new FilteredField(box, {
-                filter: (code) => calculator.applyTypingRule(code, field),
+                filter: (code) => this.withRegional_().applyTypingRule(code, field),
                 takeText: (text, boxLength, replaced) =>
-                    calculator.takeText(text, field, boxLength, replaced),
+                    this.withRegional_().takeText(text, field, boxLength, replaced),
                 limits: calculator.limits,
                 onRefused: (notice) => this.notice_.show(notice),
             });
@@ -129,7 +143,8 @@ class MainWindow {
         }
         for (const [box, text, field, name] of [[this.Text_amount, amount, 'amount', 'amount'],
             [this.Text_vat, rate, 'rate', 'VAT %']]) {
-            const taken = text === undefined ? null : this.calculator_.takeText(text, field, 0, 0);
+            const taken = text === undefined ? null
+                : this.withRegional_().takeText(text, field, 0, 0);
             if (taken?.refusal) {
                 refused.push(`The link's ${name} was not taken: ${taken.refusal}`);
             } else if (taken) {
