@@ -65,8 +65,8 @@ class MainWindow {
         this.Text_amount.readOnly = false;
         this.Text_vat.readOnly = false;
         // The browser's number data for its language takes it a while to load the first time
-        // (a quarter of a second on a slow machine): looked up once the page is ready and idle,
-        // or when text comes in before.
+        // (tens of milliseconds, more on a busy machine): looked up once the page is ready and
+        // idle, or when text comes in before.
         (window.requestIdleCallback ?? setTimeout)(() => this.withRegional_());
     }
 
