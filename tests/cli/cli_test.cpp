@@ -204,9 +204,18 @@ TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
         {"exclusive\t,5\t20", "Not a number: amount", "1\t1.00\t6.00\t5.00\t5\t"},
         {"exclusive\t5\t20%", "Not a number: rate", "1\t1.00\t6.00\t5.00\t5\t"},
         {"exclusive\t5\t17.5\r\r", "Not a number: rate", "0.875\t0.88\t5.88\t5.00\t5\t"},
+        // A comma group of four digits is no thousands group.
+        {"exclusive\t1,2345\t20", "Not a number: amount",
+         "2469\t2,469.00\t14,814.00\t12,345.00\t12345\t"},
+        {"exclusive\t12,3456.5\t20", "Not a number: amount",
+         "24691.3\t24,691.30\t148,147.80\t123,456.50\t123456.5\t"},
+        // A D exponent is read by the calculation, and by no spreadsheet.
+        {"exclusive\t1d3\t20", "Not a number: amount", "200\t200.00\t1,200.00\t1,000.00\t1000\t"},
+        {"exclusive\t-1D-2\t20", "Not a number: amount", "-0.002\t0.00\t-0.01\t-0.01\t-0.01\t"},
+        {"exclusive\t1.5E3\t2D1", "Not a number: rate", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
         // Read whole: blanks around, group commas, exponents; errors of the calculation stay.
         {"exclusive\t 1,234.56 \t 20 ", "", "246.912\t246.91\t1,481.47\t1,234.56\t1234.56\t"},
-        {"exclusive\t1.5E3\t2D1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
+        {"exclusive\t1.5E3\t2e1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
         {"exclusive\t-0\t0", "", "0\t0.00\t0.00\t0.00\t0\t"},
         {"inclusive\t5\t-100", "", "0.00\t\t\t\t0.00\tDivision by zero"},
         {"exclusive\t1e999\t20", "", "0.00\t\t\t\t0.00\tOverflow"},
@@ -231,15 +240,50 @@ TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
             << "strict, " << row.line;
     }
 
-    const CliRun single = RunCli({"--exclusive", "1.234,56", "19"});
-    EXPECT_EQ(single.status, 2);
-    EXPECT_EQ(single.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
-    EXPECT_EQ(single.err, "error: Not a number: amount\n");
-    const CliRun lenientSingle = RunCli({"--exclusive", "1.234,56", "19", "--lenient"});
-    EXPECT_EQ(lenientSingle.status, 0);
-    EXPECT_EQ(lenientSingle.out,
-              "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\n"
-              "Unformatted price: 1.23456\n");
+    // --inclusive and --exclusive: strict reading prints the five fields empty.
+    struct SingleRow {
+        std::vector<std::string> arguments;
+        std::string strict;  // the error strict reading gives
+        int lenientStatus;
+        std::string lenient;  // what --lenient prints
+    };
+    const std::vector<SingleRow> singles = {
+        {{"--exclusive", "1.234,56", "19"},
+         "Not a number: amount",
+         0,
+         "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\nUnformatted price: "
+         "1.23456\n"},
+        {{"--exclusive", "1,2345", "20"},
+         "Not a number: amount",
+         0,
+         "VAT: 2469\nRounded VAT: 2,469.00\nTotal: 14,814.00\nPrice: 12,345.00\n"
+         "Unformatted price: 12345\n"},
+        {{"--inclusive", "100\n", "17.5"},
+         "Not a number: amount",
+         1,
+         "VAT: 14.8936170212766\nRounded VAT: 14.89\nTotal: 100\n\nPrice: 85.11\n"
+         "Unformatted price: 85.1063829787234\n"},
+        {{"--exclusive", "100", "\t20"},
+         "Not a number: rate",
+         0,
+         "VAT: 20\nRounded VAT: 20.00\nTotal: 120.00\nPrice: 100.00\nUnformatted price: 100\n"},
+    };
+    for (const SingleRow& row : singles) {
+        std::string shown;
+        for (const std::string& a : row.arguments) {
+            shown += " '" + a + "'";
+        }
+        const CliRun strictSingle = RunCli(row.arguments);
+        EXPECT_EQ(strictSingle.status, 2) << shown;
+        EXPECT_EQ(strictSingle.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n")
+            << shown;
+        EXPECT_EQ(strictSingle.err, "error: " + row.strict + "\n") << shown;
+        std::vector<std::string> lenientArguments = row.arguments;
+        lenientArguments.push_back("--lenient");
+        const CliRun lenientSingle = RunCli(lenientArguments);
+        EXPECT_EQ(lenientSingle.status, row.lenientStatus) << shown << " --lenient";
+        EXPECT_EQ(lenientSingle.out, row.lenient) << shown << " --lenient";
+    }
 }
 
 TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
