@@ -75,7 +75,9 @@ int Single(VatMode mode, std::string_view amount, std::string_view rate, Reading
         }
     }
     const Recalculation done = Recalculate(amount, rate, mode, {}, NumberFormat{});
-    WriteFields(done.results, out);
+    WriteFields(
+        done.error && reading == Reading::Strict ? ResultTexts{"", "", "", "", ""} : done.results,
+        out);
     if (done.error) {
         return Failed(CalcErrorName(*done.error), kExitCalculationError, err);
     }

@@ -213,12 +213,15 @@ TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
         {"exclusive\t1d3\t20", "Not a number: amount", "200\t200.00\t1,200.00\t1,000.00\t1000\t"},
         {"exclusive\t-1D-2\t20", "Not a number: amount", "-0.002\t0.00\t-0.01\t-0.01\t-0.01\t"},
         {"exclusive\t1.5E3\t2D1", "Not a number: rate", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
-        // Read whole: blanks around, group commas, exponents; errors of the calculation stay.
+        // Read whole: blanks around, group commas, exponents. A calculation error leaves no
+        // figure beside it in strict reading.
         {"exclusive\t 1,234.56 \t 20 ", "", "246.912\t246.91\t1,481.47\t1,234.56\t1234.56\t"},
         {"exclusive\t1.5E3\t2e1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
         {"exclusive\t-0\t0", "", "0\t0.00\t0.00\t0.00\t0\t"},
-        {"inclusive\t5\t-100", "", "0.00\t\t\t\t0.00\tDivision by zero"},
-        {"exclusive\t1e999\t20", "", "0.00\t\t\t\t0.00\tOverflow"},
+        {"inclusive\t5\t-100", "Division by zero", "0.00\t\t\t\t0.00\tDivision by zero"},
+        {"exclusive\t1e999\t20", "Overflow", "0.00\t\t\t\t0.00\tOverflow"},
+        {"exclusive\t1e308\t17.5", "Overflow", "0.00\t\t\t\t0.00\tOverflow"},
+        {"inclusive\t100\t-100", "Division by zero", "0.00\t\t\t\t0.00\tDivision by zero"},
     };
     std::string input;
     for (const ReadingRow& row : rows) {
@@ -330,11 +333,20 @@ TEST(CliSingle, PrintsTheFiveFields) {
               "Unformatted price: 99.5744680851064\n");
 }
 
-TEST(CliSingle, AnErrorStillPrintsTheFieldsAndExitsWithOne) {
+TEST(CliSingle, AnErrorExitsWithOneAndStrictReadingPrintsNoFigureBesideIt) {
     const CliRun run = RunCli({"--lenient", "--inclusive", "", "0"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "VAT: 0\nRounded VAT: 0.00\nTotal: \nPrice: 0.00\nUnformatted price: 0\n");
     EXPECT_EQ(run.err, "error: Type mismatch\n");
+
+    // Strict reading prints no figure beside the error.
+    const CliRun strict = RunCli({"--inclusive", "100", "-100"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
+    EXPECT_EQ(strict.err, "error: Division by zero\n");
+    const CliRun lenient = RunCli({"--inclusive", "100", "-100", "--lenient"});
+    EXPECT_EQ(lenient.status, 1);
+    EXPECT_EQ(lenient.out, "VAT: 0.00\nRounded VAT: \nTotal: \nPrice: \nUnformatted price: 0.00\n");
 }
 
 TEST(CliUsage, HelpAndWrongInvocations) {
