@@ -656,6 +656,49 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
     rmdir(directory);
 }
 
+TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
+    // The output pipe fills and nobody reads it: the signal still ends the batch, with the
+    // rows that fitted, each whole.
+    const std::string input = BatchLines(200'000);
+    const CliRun full = RunCli({"--batch"}, input);
+    char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(directory), nullptr);
+    const std::string inPath = std::string(directory) + "/in";
+    std::ofstream(inPath, std::ios::binary) << input;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(testing::Message() << "signal " << signal);
+        const int in = open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+        int out[2];
+        ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+        const int err = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const pid_t pid = Spawn({"--batch"}, in, out[1], err);
+        for (const int mine : {in, out[1], err}) {
+            close(mine);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the pipe is full
+        kill(pid, signal);
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (waitpid(pid, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (waitpid(pid, &status, WNOHANG) == 0) {
+            ADD_FAILURE() << "still running 5 s after the signal";
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+        const std::string output = ReadAll(out[0]);
+        close(out[0]);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal)
+            << "status " << status;
+        EXPECT_FALSE(output.empty());
+        EXPECT_TRUE(output.empty() || output.back() == '\n') << "the last row is cut";
+        EXPECT_TRUE(full.out.starts_with(output)) << "rows differ from the full run's";
+    }
+    std::remove(inPath.c_str());
+    rmdir(directory);
+}
+
 TEST(CliBatch, AHangupIgnoredByItsStarterStaysIgnored) {
     // As nohup starts it: the calculator goes on to the end.
     const auto previous = std::signal(SIGHUP, SIG_IGN);
