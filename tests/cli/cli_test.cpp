@@ -354,22 +354,39 @@ TEST(CliUsage, HelpAndWrongInvocations) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tolvi-vat-cli"), std::string::npos);
 
-    for (const std::vector<std::string>& wrong : {std::vector<std::string>{},
-                                                  {"--inclusive", "5"},
-                                                  {"--exclusive", "1", "2", "3"},
-                                                  {"--batch", "x"},
-                                                  {"--help", "x"},
-                                                  {"--version", "--help"},
-                                                  {"--sideways", "1", "2"},
-                                                  {"--lenient"},
-                                                  {"--lenient", "--help"},
-                                                  {"--version", "--lenient"},
-                                                  {"--lenient", "--lenient", "--batch"},
-                                                  {"-h"}}) {
-        const CliRun run = RunCli(wrong);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("Usage: tolvi-vat-cli"), std::string::npos);
+    // A usage mistake: what was wrong in one line, then where to look.
+    struct Mistake {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string kNoMode = "no mode given: --inclusive, --exclusive or --batch";
+    const std::vector<Mistake> mistakes = {
+        {{}, kNoMode},
+        {{"117", "20"}, "unknown argument '117'"},
+        {{"--inclusive", "5"}, "'--inclusive' needs an AMOUNT and a RATE"},
+        {{"--exclusive", "1", "2", "3"}, "extra argument '3'"},
+        {{"--batch", "x"}, "extra argument 'x'"},
+        {{"--batch", "--inclusive", "1", "2"}, "more than one mode: '--inclusive'"},
+        {{"--help", "x"}, "'--help' takes no other argument"},
+        {{"--version", "--help"}, "'--version' takes no other argument"},
+        {{"--sideways", "1", "2"}, "unknown argument '--sideways'"},
+        {{"--lenient"}, kNoMode},
+        {{"--lenient", "--help"}, "'--help' takes no other argument"},
+        {{"--version", "--lenient"}, "'--version' takes no other argument"},
+        {{"--lenient", "--lenient", "--batch"}, "'--lenient' given twice"},
+        {{"-h"}, "unknown argument '-h'"},
+        {{"1\n\t\x1b"}, "unknown argument '1\\n\\t\\x1b'"},
+    };
+    for (const Mistake& mistake : mistakes) {
+        std::string shown;
+        for (const std::string& a : mistake.arguments) {
+            shown += " '" + a + "'";
+        }
+        const CliRun run = RunCli(mistake.arguments);
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(run.out, "") << shown;
+        EXPECT_EQ(run.err, "tolvi-vat-cli: " + mistake.message + "\nTry 'tolvi-vat-cli --help'.\n")
+            << shown;
     }
 }
 
