@@ -58,7 +58,9 @@ constexpr std::string_view kUsage =
     "         answered)\n"
     "  3      the input could not be read or the output written (the cause goes to\n"
     "         standard error and the run ends at once)\n"
-    "  128+N  stopped by signal N: 129 SIGHUP, 130 SIGINT, 143 SIGTERM\n";
+    "  128+N  stopped by signal N: 129 SIGHUP, 130 SIGINT, 143 SIGTERM; on Windows\n"
+    "         130 Ctrl+C, 131 Ctrl+Break, 129 the console closed, 143 logging off or\n"
+    "         shutting down\n";
 
 void WriteFields(const ResultTexts& f, ByteSink& out) {
     out.Write("VAT: " + f.unroundedVat + "\nRounded VAT: " + f.roundedVat + "\nTotal: " + f.total +

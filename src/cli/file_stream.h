@@ -7,8 +7,10 @@
 
 namespace tolvi {
 
-// Standard input, or any open file descriptor, read as it comes. A non-blocking one is waited
-// for; a stop signal (StopSignal) ends the reading with Interrupted.
+// Standard input, or any open file descriptor, read as it comes, byte for byte. A non-blocking
+// one is waited for; a stop signal (StopSignal) ends the reading with Interrupted. On Windows
+// the descriptors 0, 1 and 2 are the standard handles, read and written without the C
+// runtime's text mode: no CR LF for LF, no end at Ctrl+Z.
 class FileSource final : public ByteSource {
   public:
     explicit FileSource(int descriptor) : descriptor_(descriptor) {}
