@@ -63,13 +63,14 @@ class ReaderThread {
   public:
     explicit ReaderThread(HANDLE input) : input_(input) {
         thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        startError_ = thread_ == nullptr ? GetLastError() : ERROR_SUCCESS;
     }
 
     // Reads at most `size` bytes; false when a stop request came first. The read goes on and
     // its bytes are handed out by the next call.
     bool Read(char* buffer, std::size_t size, DWORD& count, DWORD& error) {
         if (thread_ == nullptr) {
-            error = GetLastError();
+            error = startError_ != ERROR_SUCCESS ? startError_ : ERROR_NOT_ENOUGH_MEMORY;
             return true;
         }
         if (!asked_) {
@@ -109,6 +110,7 @@ class ReaderThread {
     HANDLE wanted_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HANDLE done_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HANDLE thread_ = nullptr;
+    DWORD startError_ = ERROR_SUCCESS;
     std::string chunk_;
     bool asked_ = false;  // a read is under way
     DWORD count_ = 0;
@@ -121,9 +123,12 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     const HANDLE handle = StandardHandle(descriptor_);
     // A file is read at once; standard input from a pipe or a console is read by one thread,
     // which lives as long as the process: a read it has under way may never end.
-    static ReaderThread* const reader = GetFileType(handle) == FILE_TYPE_DISK || descriptor_ != 0
-                                            ? nullptr
-                                            : new ReaderThread(handle);
+    ReaderThread* reader = nullptr;
+    if (descriptor_ == 0) {
+        static ReaderThread* const standardInput =
+            GetFileType(handle) == FILE_TYPE_DISK ? nullptr : new ReaderThread(handle);
+        reader = standardInput;
+    }
     for (;;) {
         if (StopSignal() != 0) {
             throw Interrupted();
