@@ -24,7 +24,8 @@ class FileSource final : public ByteSource {
 // included: the first that fails raises IoError. A non-blocking one is waited for. A file
 // takes all that is written, also after a stop signal. A pipe, a socket or a terminal is
 // written in whole rows while it has room; a stop signal that comes while it has none ends the
-// writing at a row's end, and what is written after it is dropped.
+// writing at a row's end (a row longer than PIPE_BUF is finished first), and what is written
+// after it is dropped.
 class FileSink final : public ByteSink {
   public:
     explicit FileSink(int descriptor) : descriptor_(descriptor) {}
