@@ -1,6 +1,7 @@
 // The command-line calculator, run as a built binary.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -692,6 +693,8 @@ TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
         for (const int mine : {in, out[1], err}) {
             close(mine);
         }
+        pollfd started{out[0], POLLIN, 0};  // it has answered, so it takes the signal
+        EXPECT_EQ(poll(&started, 1, 10'000), 1);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the pipe is full
         kill(pid, signal);
         int status = 0;
