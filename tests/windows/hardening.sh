@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Checks the shipped Windows programs' hardening: ASLR with high-entropy addresses and
+# no-execute data in the headers, stack-protector checks in the code, no DLL but the system's
+# (so none of the compiler's has to ship beside them), and an overrun caught at run time.
+#   hardening.sh OBJDUMP "SHIPPED.exe;..." "BUILT.exe;..." WINE_RUN PREFIX PROBE.exe
+set -euo pipefail
+objdump=$1
+IFS=';' read -r -a shipped <<<"$2"
+IFS=';' read -r -a built <<<"$3"
+wine_run=$4 prefix=$5 probe=$6
+system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|OLEAUT32|UXTHEME|SHLWAPI|VERSION|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$'
+failed=0
+fail() {
+    echo "FAIL: $*"
+    failed=1
+}
+
+for exe in "${shipped[@]}"; do
+    headers=$("$objdump" -p "$exe")
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+        grep -qw "$flag" <<<"$headers" || fail "$exe: DllCharacteristics lack $flag"
+    done
+    while read -r dll; do
+        grep -qiE "$system_dlls" <<<"$dll" || fail "$exe imports $dll, which Windows does not have"
+    done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+    echo "$exe: $(grep DllCharacteristics <<<"$headers"), imports" \
+        "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
+done
+for exe in "${built[@]}"; do
+    checks=$("$objdump" -d "$exe" | grep -c 'call.*<__stack_chk_fail>' || true)
+    [ "$checks" -gt 0 ] || fail "$exe: no function checks the stack protector's guard"
+    echo "$exe: $checks stack-protector checks"
+done
+
+# A fortified memcpy past the buffer and a loop past the guard both end the program at once,
+# on the checks' trap: STATUS_ILLEGAL_INSTRUCTION, 0xC000001D, of which wine passes on 0x1D.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+for way in copy loop; do
+    for text in 1234567 "$(printf '%040d' 0)"; do
+        status=0
+        "$wine_run" "$prefix" "$probe" "$way" "$text" >"$output" 2>&1 || status=$?
+        expected=0
+        [ ${#text} -lt 8 ] || expected=29
+        [ "$status" -eq "$expected" ] ||
+            fail "$way of ${#text} bytes into 8: status $status, expected $expected:" \
+                "$(tr -d '\0' <"$output")"
+    done
+done
+echo "overruns of the stack stopped at once"
+exit $failed
