@@ -2,12 +2,12 @@
 # Checks the shipped Windows programs' hardening: ASLR with high-entropy addresses and
 # no-execute data in the headers, stack-protector checks in the code, no DLL but the system's
 # (so none of the compiler's has to ship beside them), and an overrun caught at run time.
-#   hardening.sh OBJDUMP "SHIPPED.exe;..." "BUILT.exe;..." WINE_RUN PREFIX PROBE.exe
+#   wine-run PREFIX --session hardening.sh OBJDUMP "SHIPPED.exe;..." "BUILT.exe;..." PROBE.exe
 set -euo pipefail
 objdump=$1
 IFS=';' read -r -a shipped <<<"$2"
 IFS=';' read -r -a built <<<"$3"
-wine_run=$4 prefix=$5 probe=$6
+probe=$4
 system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|OLEAUT32|UXTHEME|SHLWAPI|VERSION|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$'
 failed=0
 fail() {
@@ -32,20 +32,24 @@ for exe in "${built[@]}"; do
     echo "$exe: $checks stack-protector checks"
 done
 
-# A fortified memcpy past the buffer and a loop past the guard both end the program at once,
-# on the checks' trap: STATUS_ILLEGAL_INSTRUCTION, 0xC000001D, of which wine passes on 0x1D.
+# A fortified memcpy past the buffer stops before it copies; a loop past the guard stops as the
+# function returns. Both stop on the checks' trap: STATUS_ILLEGAL_INSTRUCTION, 0xC000001D, of
+# which wine passes on 0x1D.
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-for way in copy loop; do
-    for text in 1234567 "$(printf '%040d' 0)"; do
-        status=0
-        "$wine_run" "$prefix" "$probe" "$way" "$text" >"$output" 2>&1 || status=$?
-        expected=0
-        [ ${#text} -lt 8 ] || expected=29
-        [ "$status" -eq "$expected" ] ||
-            fail "$way of ${#text} bytes into 8: status $status, expected $expected:" \
-                "$(tr -d '\0' <"$output")"
-    done
-done
+long=$(printf '%040d' 0)
+while read -r way text expected copied; do
+    status=0
+    "$TOLVI_WINE" "$probe" "$way" "$text" >"$output" 2>&1 || status=$?
+    seen=$(grep -c '^copied' "$output" || true)
+    [ "$status" -eq "$expected" ] && [ "$seen" -eq "$copied" ] ||
+        fail "$way of ${#text} bytes into 8: status $status, copied $seen;" \
+            "expected $expected, $copied: $(tr -d '\0' <"$output")"
+done <<CASES
+copy 1234567 0 1
+loop 1234567 0 1
+copy $long 29 0
+loop $long 29 1
+CASES
 echo "overruns of the stack stopped at once"
 exit $failed
