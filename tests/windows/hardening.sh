@@ -26,11 +26,14 @@ for exe in "${shipped[@]}"; do
     echo "$exe: $(grep DllCharacteristics <<<"$headers"), imports" \
         "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
 done
+# Functions with arrays on the stack check the guard; a program may have none of them.
+total=0
 for exe in "${built[@]}"; do
     checks=$("$objdump" -d "$exe" | grep -c 'call.*<__stack_chk_fail>' || true)
-    [ "$checks" -gt 0 ] || fail "$exe: no function checks the stack protector's guard"
     echo "$exe: $checks stack-protector checks"
+    total=$((total + checks))
 done
+[ "$total" -gt 0 ] || fail "no function of the programs checks the stack protector's guard"
 
 # A fortified memcpy past the buffer stops before it copies; a loop past the guard stops as the
 # function returns. Both stop on the checks' trap: STATUS_ILLEGAL_INSTRUCTION, 0xC000001D, of

@@ -29,7 +29,16 @@ wine=/usr/lib/wine/wine64
 
 drive_c=$WINEPREFIX/drive_c
 folder="$drive_c/Program Files/Tolvi VAT Calculator"
-shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tolvi VAT Calculator.lnk"
+# The Start menu for every user; wine's installer puts a per-machine entry in the installing
+# user's Start menu instead.
+start_menus=("$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+             "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs)
+shortcuts() {
+    local menu
+    for menu in "${start_menus[@]}"; do
+        [ ! -e "$menu/Tolvi VAT Calculator.lnk" ] || echo "$menu/Tolvi VAT Calculator.lnk"
+    done
+}
 # The installed products: Add/Remove Programs' entries, and Windows Installer's own record of
 # each, which holds the icon Add/Remove Programs shows.
 registry() {
@@ -55,9 +64,10 @@ msi_path="Z:$(tr / '\\' <<<"$msi")"
 [ -f "$folder/tolvi-vat-cli.exe" ] || fail "no tolvi-vat-cli.exe in Program Files"
 if [ "$window" = 1 ]; then
     [ -f "$folder/tolvi-vat.exe" ] || fail "no tolvi-vat.exe in Program Files"
-    if [ -f "$shortcut" ]; then
-        strings -a -el "$shortcut" | grep -qiF 'Tolvi VAT Calculator\tolvi-vat.exe' ||
-            strings -a "$shortcut" | grep -qiF 'Tolvi VAT Calculator\tolvi-vat.exe' ||
+    shortcut=$(shortcuts)
+    if [ -n "$shortcut" ]; then
+        { strings -a -el "$shortcut" && strings -a "$shortcut"; } |
+            grep -qiF 'Program Files\Tolvi VAT Calculator\tolvi-vat.exe' ||
             fail "the Start-menu entry does not open the installed tolvi-vat.exe"
     else
         fail "no Start-menu entry \"Tolvi VAT Calculator\""
@@ -77,7 +87,7 @@ expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
 
 "$wine" msiexec /x "$msi_path" /qn || fail "msiexec /x exited with $?"
 [ ! -e "$folder" ] || fail "Program Files\\Tolvi VAT Calculator is still there"
-[ ! -e "$shortcut" ] || fail "the Start-menu entry is still there"
+[ -z "$(shortcuts)" ] || fail "the Start-menu entry is still there"
 [ -z "$(entries)$(product_icons)" ] || fail "Add/Remove Programs still lists it"
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before the installation"
