@@ -113,9 +113,12 @@ void CheckIcon(const char* program) {
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
+        const int before = failures;
         CheckVersionRecord(argv[i]);
         CheckIcon(argv[i]);
-        std::printf("%s: %s\n", argv[i], failures == 0 ? "version record and icon as built" : "");
+        if (failures == before) {
+            std::printf("%s: version record and icon as built\n", argv[i]);
+        }
     }
     return failures == 0 && argc > 1 ? 0 : 1;
 }
