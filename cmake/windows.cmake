@@ -1,15 +1,6 @@
 # What the Windows build (mingw-w64, cross-compiled: cmake/mingw-w64-x86_64.cmake) needs before
 # the sources' own folders: the hardening flags, fast_float, and wine to run the test programs.
 
-# The Win32 window. Its folder defines the executable target tolvi-vat (a WIN32_EXECUTABLE over
-# tolvi_calc); packaging/windows gives it the version record and the icon and ships it. Until
-# the folder is there, the build makes the command line alone.
-option(TOLVI_BUILD_WIN32_WINDOW "Build the Win32 window program tolvi-vat.exe" ON)
-if(TOLVI_BUILD_WIN32_WINDOW AND NOT EXISTS ${PROJECT_SOURCE_DIR}/src/win32_window/CMakeLists.txt)
-    message(STATUS "No src/win32_window yet: building the command line alone")
-    set(TOLVI_BUILD_WIN32_WINDOW OFF)
-endif()
-
 # Hardened as Windows expects a program to be: relocated anywhere in the 64-bit address space
 # (ASLR with high-entropy addresses), data never executed, stack protector, fortified C library
 # calls. Windows probes each new stack page itself (___chkstk_ms), so stack-clash probes add
