@@ -29,6 +29,7 @@ foreach(i RANGE ${last})
     math(EXPR last_argument "${arguments} - 1")
     foreach(j RANGE ${last_argument})
         string(JSON argument GET "${listing}" tests ${i} command ${j})
+        string(REPLACE ";" "\\;" argument "${argument}")  # one argument, semicolons and all
         list(APPEND command "${argument}")
     endforeach()
     add_test(windows/${name} ${command})
