@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::identity::kDesktopFileName));
     QApplication::setWindowIcon(QIcon(tolvi::IconPixmap()));
 
-    tolvi::MainWindow window(tolvi::widgets::CalculatorNumberFormat(QLocale::system()));
+    const QLocale regional = QLocale::system();
+    tolvi::MainWindow window(tolvi::widgets::CalculatorNumberFormat(regional), regional);
     tolvi::widgets::CenterOnScreen(window);
     window.show();
     return QApplication::exec();

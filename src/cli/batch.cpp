@@ -70,10 +70,14 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading 
             const Recalculation done =
                 Recalculate(parsed->amount, parsed->rate, parsed->mode, {}, format);
             const ResultTexts& f = done.results;
-            for (const std::string* field :
-                 {&f.unroundedVat, &f.roundedVat, &f.total, &f.price, &f.unformattedPrice}) {
-                row += *field;
-                row += '\t';
+            if (done.error && reading == Reading::Strict) {
+                row = kNoResults;  // no figure beside an error, which a sum would take as one
+            } else {
+                for (const std::string* field :
+                     {&f.unroundedVat, &f.roundedVat, &f.total, &f.price, &f.unformattedPrice}) {
+                    row += *field;
+                    row += '\t';
+                }
             }
             if (done.error) {
                 row += CalcErrorName(*done.error);

@@ -17,7 +17,9 @@ inline constexpr std::size_t kMaxBatchLineLength = 1 << 20;
 // VAT<TAB>ROUNDED VAT<TAB>TOTAL<TAB>PRICE<TAB>UNFORMATTED PRICE<TAB>ERROR.
 // A line of another form, or longer than `maxLineLength`, gives five empty fields and
 // "Bad input line". Under strict reading, a line whose amount or rate is not read whole gives
-// five empty fields and StrictReadingError. A calculation error is the row's answer, in ERROR.
+// five empty fields and StrictReadingError. A calculation error is the row's answer, in ERROR;
+// under strict reading its five fields are empty, under lenient reading they stand as the
+// calculation left them.
 // Streams line by line; output is flushed whenever more input is awaited.
 // Returns the exit status: 0, or 2 when any line was bad or not read whole. Raises IoError at
 // the first read or write that fails, and lets Interrupted through.

@@ -29,8 +29,9 @@ class ByteSource {
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// Where it writes its output. Writes may be held back until Flush; either raises IoError when
-// the output cannot be written. What is written is written whole, even when asked to stop.
+// Where it writes its output, a row (a line) at a time. Writes may be held back until Flush;
+// either raises IoError when the output cannot be written. A row is never cut: asked to stop
+// while the output has no room, a sink drops the rows it has not yet written.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;

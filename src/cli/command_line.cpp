@@ -22,18 +22,20 @@ constexpr std::string_view kUsage =
     "Computes the VAT of AMOUNT at RATE percent exactly as the Tolvi VAT Calculator\n"
     "window shows it. --inclusive: the amount includes VAT; --exclusive: it excludes\n"
     "VAT. Prints the VAT, the rounded VAT, the total, the price and the unformatted\n"
-    "price. If the calculation stops on an error, the fields as they then stand are\n"
-    "printed and the error goes to standard error.\n"
+    "price. If the calculation stops on an error, the error goes to standard error\n"
+    "and the five fields are printed empty (with --lenient: as they then stand).\n"
     "\n"
     "An amount or a rate is calculated only when it is one number and nothing else:\n"
-    "blanks around it, a sign, digits with at most one point, an exponent (1.5E3),\n"
+    "spaces around it, a sign, digits with at most one point, an E exponent (1.5E3),\n"
     "and in an amount commas that group the digits before the point in threes\n"
-    "(1,234.56). Any other text (1.234,56  19,5  EUR100  an empty one) is not\n"
+    "(1,234.56). Any other text (1.234,56  19,5  1,2345  EUR100  1d3  an empty one),\n"
+    "and any text holding a control character (a tab, a line feed), is not\n"
     "calculated: the five fields are empty, the error names the field and why,\n"
     "\"Not a number: amount\" or \"Empty: rate\" (both fields: the two joined by \"; \"),\n"
     "and the exit status is 2.\n"
     "--lenient reads as the window does: the number a text begins with, blanks and\n"
-    "(in an amount) commas anywhere skipped, a text with no number as 0.\n"
+    "(in an amount) commas anywhere skipped, a D exponent as an E one (1d3 is 1000),\n"
+    "a text with no number as 0.\n"
     "\n"
     "--batch reads lines MODE<TAB>AMOUNT<TAB>RATE from standard input (MODE\n"
     "inclusive or exclusive) and writes for each one line\n"
@@ -41,18 +43,24 @@ constexpr std::string_view kUsage =
     "A line of another form gives \"Bad input line\", a line longer than 1 MiB\n"
     "(1048576 bytes, a CR before the line feed not counted) \"Bad input line: too\n"
     "long\"; reading goes on with the next line. A row whose calculation stops on an\n"
-    "error has it in ERROR (\"Division by zero\") and leaves the exit status as it is.\n"
-    "On SIGTERM, SIGINT or SIGHUP the rows already formed are written whole, nothing\n"
-    "more is read, and the exit status is 128 + the signal's number.\n"
+    "error has it in ERROR (\"Division by zero\") and its five fields empty (with\n"
+    "--lenient: as they then stand), and leaves the exit status as it is.\n"
+    "On SIGTERM, SIGINT or SIGHUP the batch ends within a second, also when its\n"
+    "reader has stopped reading: nothing more is read, the output ends with a whole\n"
+    "row (to a pipe, rows it has no room for are left out), and the exit status is\n"
+    "128 + the signal's number.\n"
     "\n"
     "Exit status:\n"
     "  0      success; in --batch also when rows carry calculation errors in ERROR\n"
     "  1      the calculation stopped on an error (--inclusive, --exclusive)\n"
-    "  2      wrong arguments, an amount or rate not calculated, or in --batch a\n"
-    "         bad input line (the other rows are still answered)\n"
+    "  2      wrong arguments (named on standard error), an amount or rate not\n"
+    "         calculated, or in --batch a bad input line (the other rows are still\n"
+    "         answered)\n"
     "  3      the input could not be read or the output written (the cause goes to\n"
     "         standard error and the run ends at once)\n"
-    "  128+N  stopped by signal N: 129 SIGHUP, 130 SIGINT, 143 SIGTERM\n";
+    "  128+N  stopped by signal N: 129 SIGHUP, 130 SIGINT, 143 SIGTERM; on Windows\n"
+    "         130 Ctrl+C, 131 Ctrl+Break, 129 the console closed, 143 logging off or\n"
+    "         shutting down\n";
 
 void WriteFields(const ResultTexts& f, ByteSink& out) {
     out.Write("VAT: " + f.unroundedVat + "\nRounded VAT: " + f.roundedVat + "\nTotal: " + f.total +
@@ -75,44 +83,122 @@ int Single(VatMode mode, std::string_view amount, std::string_view rate, Reading
         }
     }
     const Recalculation done = Recalculate(amount, rate, mode, {}, NumberFormat{});
-    WriteFields(done.results, out);
+    WriteFields(
+        done.error && reading == Reading::Strict ? ResultTexts{"", "", "", "", ""} : done.results,
+        out);
     if (done.error) {
         return Failed(CalcErrorName(*done.error), kExitCalculationError, err);
     }
     return kExitSuccess;
 }
 
-int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out, ByteSink& err) {
-    if (arguments.size() == 1 && arguments[0] == "--help") {
-        out.Write(kUsage);
-        out.Flush();
-        return kExitSuccess;
+// An argument as a usage message quotes it: control characters written as \n, \t or \xNN,
+// so that the message stays one line.
+std::string Quoted(std::string_view argument) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "'";
+    for (const char c : argument) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            quoted += "\\n";
+        } else if (c == '\t') {
+            quoted += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            quoted += c;
+        }
     }
-    if (arguments.size() == 1 && arguments[0] == "--version") {
-        out.Write(std::string(identity::kAppTitle) + " " + identity::kVersionText + "\n");
-        out.Flush();
-        return kExitSuccess;
-    }
-    // --lenient goes before the mode, or after the mode's arguments.
+    return quoted + "'";
+}
+
+// What the arguments ask for, or the usage mistake they make.
+struct Invocation {
+    enum class Action { Help, Version, Batch, Single } action = Action::Single;
+    VatMode mode = VatMode::Neither;
+    std::string_view amount;
+    std::string_view rate;
     Reading reading = Reading::Strict;
-    if (!arguments.empty() && arguments.front() == "--lenient") {
-        reading = Reading::Lenient;
-        arguments = arguments.subspan(1);
-    } else if (!arguments.empty() && arguments.back() == "--lenient") {
-        reading = Reading::Lenient;
-        arguments = arguments.first(arguments.size() - 1);
+    std::string mistake;  // empty when the arguments are right
+};
+
+Invocation Parse(std::span<const std::string_view> arguments) {
+    Invocation asked;
+    const auto wrong = [&asked](std::string mistake) {
+        asked.mistake = std::move(mistake);
+        return asked;
+    };
+    if (arguments.empty()) {
+        return wrong("no mode given: --inclusive, --exclusive or --batch");
     }
-    if (arguments.size() == 1 && arguments[0] == "--batch") {
-        return RunBatch(in, out, NumberFormat{}, reading);
+    bool haveMode = false;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string_view argument = arguments[at];
+        if (argument == "--help" || argument == "--version") {
+            if (arguments.size() != 1) {
+                return wrong(Quoted(argument) + " takes no other argument");
+            }
+            asked.action =
+                argument == "--help" ? Invocation::Action::Help : Invocation::Action::Version;
+            return asked;
+        }
+        if (argument == "--lenient") {
+            if (asked.reading == Reading::Lenient) {
+                return wrong("'--lenient' given twice");
+            }
+            asked.reading = Reading::Lenient;
+        } else if (argument == "--batch" || argument == "--inclusive" ||
+                   argument == "--exclusive") {
+            if (haveMode) {
+                return wrong("more than one mode: " + Quoted(argument));
+            }
+            haveMode = true;
+            if (argument == "--batch") {
+                asked.action = Invocation::Action::Batch;
+                continue;
+            }
+            // AMOUNT and RATE are taken as they stand, a leading '-' included.
+            if (arguments.size() - at < 3) {
+                return wrong(Quoted(argument) + " needs an AMOUNT and a RATE");
+            }
+            asked.mode = argument == "--inclusive" ? VatMode::Inclusive : VatMode::Exclusive;
+            asked.amount = arguments[at + 1];
+            asked.rate = arguments[at + 2];
+            at += 2;
+        } else if (haveMode && !argument.starts_with('-')) {
+            return wrong("extra argument " + Quoted(argument));
+        } else {
+            return wrong("unknown argument " + Quoted(argument));
+        }
     }
-    if (arguments.size() == 3 && (arguments[0] == "--inclusive" || arguments[0] == "--exclusive")) {
-        const VatMode mode =
-            arguments[0] == "--inclusive" ? VatMode::Inclusive : VatMode::Exclusive;
-        return Single(mode, arguments[1], arguments[2], reading, out, err);
+    if (!haveMode) {
+        return wrong("no mode given: --inclusive, --exclusive or --batch");
     }
-    err.Write(kUsage);
-    err.Flush();
-    return kExitUsageError;
+    return asked;
+}
+
+int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& out, ByteSink& err) {
+    const Invocation asked = Parse(arguments);
+    if (!asked.mistake.empty()) {
+        err.Write("tolvi-vat-cli: " + asked.mistake + "\nTry 'tolvi-vat-cli --help'.\n");
+        err.Flush();
+        return kExitUsageError;
+    }
+    switch (asked.action) {
+        case Invocation::Action::Help:
+            out.Write(kUsage);
+            out.Flush();
+            return kExitSuccess;
+        case Invocation::Action::Version:
+            out.Write(std::string(identity::kAppTitle) + " " + identity::kVersionText + "\n");
+            out.Flush();
+            return kExitSuccess;
+        case Invocation::Action::Batch:
+            return RunBatch(in, out, NumberFormat{}, asked.reading);
+        case Invocation::Action::Single:
+            break;
+    }
+    return Single(asked.mode, asked.amount, asked.rate, asked.reading, out, err);
 }
 
 }  // namespace

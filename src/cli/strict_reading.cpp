@@ -1,8 +1,33 @@
 #include "cli/strict_reading.h"
 
+#include <algorithm>
+
 #include "calc/field_reading.h"
 
 namespace tolvi {
+
+namespace {
+
+bool IsControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7f;
+}
+
+// How much of a text strict reading takes: what the calculation's reading takes, less a D
+// exponent (1d3), which no spreadsheet writes, and less any control character, the tab and
+// line feed the reading skips included, which would reach the output as it stands.
+ReadingExtent StrictExtent(std::string_view text, Field field) {
+    const ReadingExtent extent = ExtentOfReading(text, field);
+    if (std::ranges::any_of(text, IsControl)) {
+        return ReadingExtent::Part;
+    }
+    if (extent == ReadingExtent::Whole && text.find_first_of("Dd") != std::string_view::npos) {
+        return ReadingExtent::Part;  // in a text read whole, a D can only be the exponent's
+    }
+    return extent;
+}
+
+}  // namespace
 
 std::string_view StrictReadingError(std::string_view amount, std::string_view rate) {
     // Indexed by the extent of the amount's reading, then of the rate's: Empty, Whole, Part.
@@ -12,8 +37,8 @@ std::string_view StrictReadingError(std::string_view amount, std::string_view ra
         {"Not a number: amount; Empty: rate", "Not a number: amount",
          "Not a number: amount; Not a number: rate"},
     };
-    const ReadingExtent amountExtent = ExtentOfReading(amount, Field::Amount);
-    const ReadingExtent rateExtent = ExtentOfReading(rate, Field::Rate);
+    const ReadingExtent amountExtent = StrictExtent(amount, Field::Amount);
+    const ReadingExtent rateExtent = StrictExtent(rate, Field::Rate);
     return kErrors[static_cast<int>(amountExtent)][static_cast<int>(rateExtent)];
 }
 

@@ -11,7 +11,9 @@ service worker gets its content's hash in its name
 (calculator.js -> calculator.1f2e3d4c5b6a.js), and every reference to it in the others is
 rewritten, the referring files after the files they name, so that a file's name changes
 whenever anything it loads changes. The service worker gets the list of the release's files with
-their SHA-256, and so changes with every release. Compressible files get a .gz copy beside
+their SHA-256, and so changes with every release; index.html names the release (a digest of
+all its files but that name), and the page registers the worker by it, so that a browser asks
+for a changed worker under a new address whatever dates and sizes the server compares. Compressible files get a .gz copy beside
 them. Files are 0644 and folders 0755 whatever the umask, and all carry the release commit's
 time: SOURCE_DATE_EPOCH if set, else the time of the source tree's last git commit, else
 midnight (UTC) of --date.
@@ -35,8 +37,10 @@ import time
 FIXED_NAMES = {"index.html", "sw.js"}
 COMPRESSIBLE = (".html", ".js", ".css", ".wasm", ".webmanifest", ".json", ".svg")
 TEXT = (".html", ".js", ".css", ".webmanifest", ".json", ".svg")
-# Where the service worker's template receives the release.
+# Where the service worker's template receives the release, and where the page is told its
+# name.
 RELEASE_PLACEHOLDER = "/* the release */ null"
+PAGE_RELEASE_PLACEHOLDER = 'data-release=""'
 
 
 def release_time(source, date):
@@ -138,15 +142,23 @@ def release_files(page):
 
 
 def with_release_list(files):
-    """Fills the service worker's template with the release: its name and its files."""
-    listed = {name: hashlib.sha256(content).hexdigest()
-              for name, content in sorted(files.items()) if name != "sw.js"}
-    digest = hashlib.sha256(json.dumps(listed, sort_keys=True).encode()).hexdigest()
-    release = json.dumps({"name": f"tolvi-{digest[:12]}", "files": listed}, indent=1,
-                         sort_keys=True)
-    worker = files["sw.js"].decode("utf-8")
-    if RELEASE_PLACEHOLDER not in worker:
-        sys.exit(f"sw.js has no {RELEASE_PLACEHOLDER!r} to fill in")
+    """Names the release after every file as built (the worker's template too), tells the page
+    that name, and fills the service worker's template with the release: its name and its
+    files."""
+    def sha256(content):
+        return hashlib.sha256(content).hexdigest()
+
+    built = {name: sha256(content) for name, content in sorted(files.items())}
+    name = "tolvi-" + sha256(json.dumps(built, sort_keys=True).encode())[:12]
+    page, worker = files["index.html"].decode("utf-8"), files["sw.js"].decode("utf-8")
+    for file, text, placeholder in [("index.html", page, PAGE_RELEASE_PLACEHOLDER),
+                                    ("sw.js", worker, RELEASE_PLACEHOLDER)]:
+        if text.count(placeholder) != 1:
+            sys.exit(f"{file} has no single {placeholder!r} to fill in")
+    files["index.html"] = page.replace(
+        PAGE_RELEASE_PLACEHOLDER, f'data-release="{name}"').encode("utf-8")
+    listed = {file: sha256(content) for file, content in sorted(files.items()) if file != "sw.js"}
+    release = json.dumps({"name": name, "files": listed}, indent=1, sort_keys=True)
     files["sw.js"] = worker.replace(RELEASE_PLACEHOLDER, release).encode("utf-8")
 
 

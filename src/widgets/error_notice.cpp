@@ -12,6 +12,9 @@ namespace {
 
 constexpr double kSmallestPointSize = 5.0;
 constexpr int kPadding = 3;  // between the text and the notice's left and right edges
+// Between two of the notice's lines, which stand side by side: the band between two rows of
+// controls has room for one line of a legible size, not two.
+constexpr QStringView kBetweenLines = u"  \u00B7  ";
 
 // The geometry of every control of the window that the user sees, the notice aside.
 std::vector<QRect> VisibleControls(const QWidget& window, const QWidget& notice) {
@@ -77,8 +80,14 @@ ErrorNotice::ErrorNotice(QWidget& field) : QLabel(field.parentWidget()), field_(
 }
 
 void ErrorNotice::ShowError(const QString& message) {
+    ShowLines({message});
+}
+
+void ErrorNotice::ShowLines(const QStringList& lines) {
+    const QString message = lines.join(kBetweenLines);
     setText(message);
-    setAccessibleDescription(message);  // what a screen reader reads after the notice's name
+    // What a screen reader reads after the notice's name, line by line.
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
     const QWidget& window = *parentWidget();
     const std::vector<QRect> controls = VisibleControls(window, *this);
     const QRect band = FreeBand(window, controls, field_.y());

@@ -47,6 +47,55 @@ std::optional<std::uint16_t> CharacterCode(const QKeyEvent& event) {
     return std::nullopt;
 }
 
+// The keypad's decimal key, whichever character the keyboard layout gives it.
+bool IsKeypadDecimal(const QKeyEvent& event) {
+    return event.modifiers().testFlag(Qt::KeypadModifier) &&
+           (event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma);
+}
+
+enum class EditingCommand { SelectAll, Copy, Cut, Paste, Undo, Redo };
+
+// The editing command a key press gives, if any: the desktop's own keys for these commands and
+// the ones every desktop knows.
+std::optional<EditingCommand> EditingCommandOf(const QKeyEvent& event) {
+    const struct {
+        QKeySequence::StandardKey standard;
+        EditingCommand command;
+    } standards[] = {
+        {QKeySequence::SelectAll, EditingCommand::SelectAll},
+        {QKeySequence::Copy, EditingCommand::Copy},
+        {QKeySequence::Cut, EditingCommand::Cut},
+        {QKeySequence::Paste, EditingCommand::Paste},
+        {QKeySequence::Undo, EditingCommand::Undo},
+        {QKeySequence::Redo, EditingCommand::Redo},
+    };
+    for (const auto& s : standards) {
+        if (event.matches(s.standard)) {
+            return s.command;
+        }
+    }
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        EditingCommand command;
+    } common[] = {
+        {Qt::Key_A, ctrl, EditingCommand::SelectAll},    {Qt::Key_C, ctrl, EditingCommand::Copy},
+        {Qt::Key_Insert, ctrl, EditingCommand::Copy},    {Qt::Key_X, ctrl, EditingCommand::Cut},
+        {Qt::Key_Delete, shift, EditingCommand::Cut},    {Qt::Key_V, ctrl, EditingCommand::Paste},
+        {Qt::Key_Insert, shift, EditingCommand::Paste},  {Qt::Key_Z, ctrl, EditingCommand::Undo},
+        {Qt::Key_Z, ctrl | shift, EditingCommand::Redo}, {Qt::Key_Y, ctrl, EditingCommand::Redo},
+    };
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    for (const auto& c : common) {
+        if (event.key() == c.key && modifiers == c.modifiers) {
+            return c.command;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -75,6 +124,14 @@ FilteredLineEdit::Typed FilteredLineEdit::RunKeyFilter(const QKeyEvent& key) {
         return {left == *code ? Outcome::AsItIs : Outcome::Replaced, QString(QChar(left))};
     }
     const QString text = key.text();
+    if (keyFilter_ && IsKeypadDecimal(key)) {
+        const std::uint16_t left = Filter(u'.');  // the decimal point, in every layout
+        if (left == 0) {
+            return {Outcome::Swallowed, {}};
+        }
+        const QString typed(QChar{left});
+        return {typed == text ? Outcome::AsItIs : Outcome::Replaced, typed};
+    }
     if (text.isEmpty() || !text.at(0).isPrint()) {
         return {Outcome::NoCharacter, {}};  // navigation, Delete, Shift+Insert
     }
@@ -86,18 +143,51 @@ FilteredLineEdit::Typed FilteredLineEdit::RunKeyFilter(const QKeyEvent& key) {
 }
 
 bool FilteredLineEdit::Swallows(const QKeyEvent& key) {
-    return RunKeyFilter(key).outcome == Typed::Outcome::Swallowed;
+    return !EditingCommandOf(key) && RunKeyFilter(key).outcome == Typed::Outcome::Swallowed;
+}
+
+bool FilteredLineEdit::RunEditingCommand(const QKeyEvent& key) {
+    const std::optional<EditingCommand> command = EditingCommandOf(key);
+    if (!command) {
+        return false;
+    }
+    switch (*command) {
+        case EditingCommand::SelectAll:
+            selectAll();
+            break;
+        case EditingCommand::Copy:
+            copy();
+            break;
+        case EditingCommand::Cut:
+            if (!isReadOnly()) {
+                cut();
+            }
+            break;
+        case EditingCommand::Paste:
+            PasteWhole();
+            break;
+        case EditingCommand::Undo:
+            if (!isReadOnly()) {
+                undo();
+            }
+            break;
+        case EditingCommand::Redo:
+            if (!isReadOnly()) {
+                redo();
+            }
+            break;
+    }
+    return true;
 }
 
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
     using Outcome = Typed::Outcome;
-    const Typed typed = RunKeyFilter(*event);
-    if (typed.outcome == Outcome::Swallowed) {
+    if (RunEditingCommand(*event)) {
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Paste)) {
-        PasteWhole();
+    const Typed typed = RunKeyFilter(*event);
+    if (typed.outcome == Outcome::Swallowed) {
         event->accept();
         return;
     }
@@ -159,10 +249,13 @@ void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
 void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     // The middle button pastes the X11 selection at the click; the box's selected text stays.
     QClipboard& clipboard = *QGuiApplication::clipboard();
-    if (event->button() == Qt::MiddleButton && !isReadOnly() && clipboard.supportsSelection() &&
-        !Fits(clipboard.text(QClipboard::Selection).size(), 0)) {
+    if (event->button() == Qt::MiddleButton && !isReadOnly() && clipboard.supportsSelection()) {
         event->accept();
-        RefusePaste();
+        deselect();
+        if (const std::optional<QString> taken =
+                TakeFromOutside(clipboard.text(QClipboard::Selection), 0)) {
+            insert(*taken);
+        }
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
@@ -171,32 +264,63 @@ void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 void FilteredLineEdit::dropEvent(QDropEvent* event) {
     // Every drop adds its text: a text box's own drags only copy (and the windows' boxes start
     // none), and by the drop the box's selection has already given way to the drop cursor.
-    if (!isReadOnly() && event->mimeData()->hasText()) {
-        if (!Fits(event->mimeData()->text().size(), 0)) {
-            event->ignore();  // nothing was dropped: a move leaves the source as it was
-            QDragLeaveEvent leave;
-            QLineEdit::dragLeaveEvent(&leave);  // takes the drop cursor away
-            RefusePaste();
-            return;
-        }
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
     }
-    QLineEdit::dropEvent(event);
+    const QString dropped = event->mimeData()->text();
+    const std::optional<QString> taken = TakeFromOutside(dropped, 0);
+    if (!taken) {
+        event->ignore();  // nothing was dropped: a move leaves the source as it was
+        QDragLeaveEvent leave;
+        QLineEdit::dragLeaveEvent(&leave);  // takes the drop cursor away
+        return;
+    }
+    if (*taken == dropped) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData converted;
+    converted.setText(*taken);
+    QDropEvent drop(event->position(), event->possibleActions(), &converted, event->buttons(),
+                    event->modifiers(), event->type());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
 }
 
 bool FilteredLineEdit::Fits(qsizetype added, qsizetype removed) const {
     return text().size() - removed + added <= maxLength();
 }
 
+std::optional<QString> FilteredLineEdit::TakeFromOutside(const QString& brought,
+                                                         qsizetype replaced) {
+    std::optional<QString> taken = brought;
+    if (outsideRule_) {
+        taken = outsideRule_(brought, text().size(), replaced);
+        if (!taken) {
+            return std::nullopt;  // the rule has said why
+        }
+    }
+    if (!Fits(taken->size(), replaced)) {
+        RefusePaste();
+        return std::nullopt;
+    }
+    return taken;
+}
+
 void FilteredLineEdit::PasteWhole() {
     if (isReadOnly()) {
         return;
     }
-    const qsizetype pasted = QGuiApplication::clipboard()->text().size();
-    if (!Fits(pasted, selectedText().size())) {
-        RefusePaste();
-        return;
+    const QString pasted = QGuiApplication::clipboard()->text();
+    if (pasted.isEmpty() && !hasSelectedText()) {
+        return;  // nothing to paste and nothing to replace
     }
-    paste();
+    if (const std::optional<QString> taken = TakeFromOutside(pasted, selectedText().size())) {
+        insert(*taken);
+    }
 }
 
 void FilteredLineEdit::RefusePaste() {

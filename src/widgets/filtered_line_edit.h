@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tolvi::widgets {
 
@@ -11,22 +12,36 @@ namespace tolvi::widgets {
 // and returns the character code to go on with: the same, another, or 0, which swallows the
 // key. Backspace (8), Enter (13), Escape (27) and Ctrl+letter (1 to 26) count as characters,
 // and so does text committed by an input method, character by character. Keys that produce no
-// character (arrows, Home, End, Delete, Tab, Shift+Insert) never reach the filter. Pasting
-// bypasses it and still changes the text.
+// character (arrows, Home, End, Delete, Tab) never reach the filter, nor do the editing keys:
+// Ctrl+A selects all, Ctrl+C and Ctrl+Insert copy, Ctrl+X and Shift+Delete cut, Ctrl+V and
+// Shift+Insert paste, Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, as do the desktop's own
+// keys for these commands. Pasting bypasses the filter and still changes the text.
 //
-// Nothing that reaches the box is ever cut to its maximum length: a paste (the paste key, the
-// context menu, the middle mouse button's selection paste, a drop, an input method's commit)
-// whose result would be longer is refused whole, the text stays as it was, and the paste
+// The keypad's decimal key reaches the filter as "." whatever character the keyboard layout
+// gives it.
+//
+// A text from outside (the paste keys, the context menu's Paste, the middle mouse button's
+// selection paste, a drop) goes through the outside-text rule, which gives the text that enters
+// in place of the selection, or refuses it whole (and says why itself): the box then stays as it
+// was.
+//
+// Nothing that reaches the box is ever cut to its maximum length: a paste or an input method's
+// commit whose result would be longer is refused whole, the text stays as it was, and the paste
 // refusal handler runs. A typed key that would not fit is refused with a beep.
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
 
   public:
     using KeyFilter = std::function<std::uint16_t(std::uint16_t code)>;
+    // What a text from outside becomes in a box that holds `boxLength` characters, `replaced`
+    // of them selected; nothing when it is refused.
+    using OutsideTextRule = std::function<std::optional<QString>(
+        const QString& text, qsizetype boxLength, qsizetype replaced)>;
 
     explicit FilteredLineEdit(QWidget* parent = nullptr);
 
     void SetKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
+    void SetOutsideTextRule(OutsideTextRule rule) { outsideRule_ = std::move(rule); }
     void SetPasteRefusedHandler(std::function<void()> handler) {
         pasteRefused_ = std::move(handler);
     }
@@ -48,6 +63,8 @@ class FilteredLineEdit : public QLineEdit {
         QString text;  // what reaches the box, for AsItIs and Replaced
     };
     Typed RunKeyFilter(const QKeyEvent& key);
+    // Runs the editing command the key gives; false when it gives none.
+    bool RunEditingCommand(const QKeyEvent& key);
     // The code the key filter leaves of one character code.
     std::uint16_t Filter(std::uint16_t code) const;
     // The characters of `text` that the filter lets through, each as it returned it.
@@ -56,10 +73,13 @@ class FilteredLineEdit : public QLineEdit {
     // Whether the text stays within the maximum length when `added` characters come in and
     // `removed` go.
     bool Fits(qsizetype added, qsizetype removed) const;
+    // What a text from outside brings in place of `replaced` characters; nothing when refused.
+    std::optional<QString> TakeFromOutside(const QString& brought, qsizetype replaced);
     void PasteWhole();
     void RefusePaste();
 
     KeyFilter keyFilter_;
+    OutsideTextRule outsideRule_;
     std::function<void()> pasteRefused_;
 };
 

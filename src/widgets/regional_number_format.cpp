@@ -14,4 +14,11 @@ NumberFormat CalculatorNumberFormat(const QLocale& regional) {
     return format;
 }
 
+NumberFormat RegionalSeparators(const QLocale& regional) {
+    NumberFormat format;
+    format.decimalSeparator = regional.decimalPoint().toStdString();
+    format.groupSeparator = regional.groupSeparator().toStdString();
+    return format;
+}
+
 }  // namespace tolvi::widgets

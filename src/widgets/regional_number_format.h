@@ -12,4 +12,8 @@ namespace tolvi::widgets {
 // only ",", so any other separators would give plainly wrong results.
 NumberFormat CalculatorNumberFormat(const QLocale& regional);
 
+// The decimal and group separators of the regional settings, as they write numbers; the other
+// fields keep the calculator's defaults. What the user types and pastes is read with these.
+NumberFormat RegionalSeparators(const QLocale& regional);
+
 }  // namespace tolvi::widgets

@@ -1,6 +1,7 @@
 // The command-line calculator, run as a built binary.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -204,12 +205,24 @@ TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
         {"exclusive\t,5\t20", "Not a number: amount", "1\t1.00\t6.00\t5.00\t5\t"},
         {"exclusive\t5\t20%", "Not a number: rate", "1\t1.00\t6.00\t5.00\t5\t"},
         {"exclusive\t5\t17.5\r\r", "Not a number: rate", "0.875\t0.88\t5.88\t5.00\t5\t"},
-        // Read whole: blanks around, group commas, exponents; errors of the calculation stay.
+        // A comma group of four digits is no thousands group.
+        {"exclusive\t1,2345\t20", "Not a number: amount",
+         "2469\t2,469.00\t14,814.00\t12,345.00\t12345\t"},
+        {"exclusive\t12,3456.5\t20", "Not a number: amount",
+         "24691.3\t24,691.30\t148,147.80\t123,456.50\t123456.5\t"},
+        // A D exponent is read by the calculation, and by no spreadsheet.
+        {"exclusive\t1d3\t20", "Not a number: amount", "200\t200.00\t1,200.00\t1,000.00\t1000\t"},
+        {"exclusive\t-1D-2\t20", "Not a number: amount", "-0.002\t0.00\t-0.01\t-0.01\t-0.01\t"},
+        {"exclusive\t1.5E3\t2D1", "Not a number: rate", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
+        // Read whole: blanks around, group commas, exponents. A calculation error leaves no
+        // figure beside it in strict reading.
         {"exclusive\t 1,234.56 \t 20 ", "", "246.912\t246.91\t1,481.47\t1,234.56\t1234.56\t"},
-        {"exclusive\t1.5E3\t2D1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
+        {"exclusive\t1.5E3\t2e1", "", "300\t300.00\t1,800.00\t1,500.00\t1500\t"},
         {"exclusive\t-0\t0", "", "0\t0.00\t0.00\t0.00\t0\t"},
-        {"inclusive\t5\t-100", "", "0.00\t\t\t\t0.00\tDivision by zero"},
-        {"exclusive\t1e999\t20", "", "0.00\t\t\t\t0.00\tOverflow"},
+        {"inclusive\t5\t-100", "Division by zero", "0.00\t\t\t\t0.00\tDivision by zero"},
+        {"exclusive\t1e999\t20", "Overflow", "0.00\t\t\t\t0.00\tOverflow"},
+        {"exclusive\t1e308\t17.5", "Overflow", "0.00\t\t\t\t0.00\tOverflow"},
+        {"inclusive\t100\t-100", "Division by zero", "0.00\t\t\t\t0.00\tDivision by zero"},
     };
     std::string input;
     for (const ReadingRow& row : rows) {
@@ -231,15 +244,50 @@ TEST(CliBatch, StrictReadingDeclinesWhatTheLenientOneGuesses) {
             << "strict, " << row.line;
     }
 
-    const CliRun single = RunCli({"--exclusive", "1.234,56", "19"});
-    EXPECT_EQ(single.status, 2);
-    EXPECT_EQ(single.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
-    EXPECT_EQ(single.err, "error: Not a number: amount\n");
-    const CliRun lenientSingle = RunCli({"--exclusive", "1.234,56", "19", "--lenient"});
-    EXPECT_EQ(lenientSingle.status, 0);
-    EXPECT_EQ(lenientSingle.out,
-              "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\n"
-              "Unformatted price: 1.23456\n");
+    // --inclusive and --exclusive: strict reading prints the five fields empty.
+    struct SingleRow {
+        std::vector<std::string> arguments;
+        std::string strict;  // the error strict reading gives
+        int lenientStatus;
+        std::string lenient;  // what --lenient prints
+    };
+    const std::vector<SingleRow> singles = {
+        {{"--exclusive", "1.234,56", "19"},
+         "Not a number: amount",
+         0,
+         "VAT: 0.2345664\nRounded VAT: 0.23\nTotal: 1.47\nPrice: 1.24\nUnformatted price: "
+         "1.23456\n"},
+        {{"--exclusive", "1,2345", "20"},
+         "Not a number: amount",
+         0,
+         "VAT: 2469\nRounded VAT: 2,469.00\nTotal: 14,814.00\nPrice: 12,345.00\n"
+         "Unformatted price: 12345\n"},
+        {{"--inclusive", "100\n", "17.5"},
+         "Not a number: amount",
+         1,
+         "VAT: 14.8936170212766\nRounded VAT: 14.89\nTotal: 100\n\nPrice: 85.11\n"
+         "Unformatted price: 85.1063829787234\n"},
+        {{"--exclusive", "100", "\t20"},
+         "Not a number: rate",
+         0,
+         "VAT: 20\nRounded VAT: 20.00\nTotal: 120.00\nPrice: 100.00\nUnformatted price: 100\n"},
+    };
+    for (const SingleRow& row : singles) {
+        std::string shown;
+        for (const std::string& a : row.arguments) {
+            shown += " '" + a + "'";
+        }
+        const CliRun strictSingle = RunCli(row.arguments);
+        EXPECT_EQ(strictSingle.status, 2) << shown;
+        EXPECT_EQ(strictSingle.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n")
+            << shown;
+        EXPECT_EQ(strictSingle.err, "error: " + row.strict + "\n") << shown;
+        std::vector<std::string> lenientArguments = row.arguments;
+        lenientArguments.push_back("--lenient");
+        const CliRun lenientSingle = RunCli(lenientArguments);
+        EXPECT_EQ(lenientSingle.status, row.lenientStatus) << shown << " --lenient";
+        EXPECT_EQ(lenientSingle.out, row.lenient) << shown << " --lenient";
+    }
 }
 
 TEST(CliBatch, ReportsErrorsAndBadLinesAndGoesOn) {
@@ -286,11 +334,20 @@ TEST(CliSingle, PrintsTheFiveFields) {
               "Unformatted price: 99.5744680851064\n");
 }
 
-TEST(CliSingle, AnErrorStillPrintsTheFieldsAndExitsWithOne) {
+TEST(CliSingle, AnErrorExitsWithOneAndStrictReadingPrintsNoFigureBesideIt) {
     const CliRun run = RunCli({"--lenient", "--inclusive", "", "0"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "VAT: 0\nRounded VAT: 0.00\nTotal: \nPrice: 0.00\nUnformatted price: 0\n");
     EXPECT_EQ(run.err, "error: Type mismatch\n");
+
+    // Strict reading prints no figure beside the error.
+    const CliRun strict = RunCli({"--inclusive", "100", "-100"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.out, "VAT: \nRounded VAT: \nTotal: \nPrice: \nUnformatted price: \n");
+    EXPECT_EQ(strict.err, "error: Division by zero\n");
+    const CliRun lenient = RunCli({"--inclusive", "100", "-100", "--lenient"});
+    EXPECT_EQ(lenient.status, 1);
+    EXPECT_EQ(lenient.out, "VAT: 0.00\nRounded VAT: \nTotal: \nPrice: \nUnformatted price: 0.00\n");
 }
 
 TEST(CliUsage, HelpAndWrongInvocations) {
@@ -298,22 +355,39 @@ TEST(CliUsage, HelpAndWrongInvocations) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tolvi-vat-cli"), std::string::npos);
 
-    for (const std::vector<std::string>& wrong : {std::vector<std::string>{},
-                                                  {"--inclusive", "5"},
-                                                  {"--exclusive", "1", "2", "3"},
-                                                  {"--batch", "x"},
-                                                  {"--help", "x"},
-                                                  {"--version", "--help"},
-                                                  {"--sideways", "1", "2"},
-                                                  {"--lenient"},
-                                                  {"--lenient", "--help"},
-                                                  {"--version", "--lenient"},
-                                                  {"--lenient", "--lenient", "--batch"},
-                                                  {"-h"}}) {
-        const CliRun run = RunCli(wrong);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("Usage: tolvi-vat-cli"), std::string::npos);
+    // A usage mistake: what was wrong in one line, then where to look.
+    struct Mistake {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string kNoMode = "no mode given: --inclusive, --exclusive or --batch";
+    const std::vector<Mistake> mistakes = {
+        {{}, kNoMode},
+        {{"117", "20"}, "unknown argument '117'"},
+        {{"--inclusive", "5"}, "'--inclusive' needs an AMOUNT and a RATE"},
+        {{"--exclusive", "1", "2", "3"}, "extra argument '3'"},
+        {{"--batch", "x"}, "extra argument 'x'"},
+        {{"--batch", "--inclusive", "1", "2"}, "more than one mode: '--inclusive'"},
+        {{"--help", "x"}, "'--help' takes no other argument"},
+        {{"--version", "--help"}, "'--version' takes no other argument"},
+        {{"--sideways", "1", "2"}, "unknown argument '--sideways'"},
+        {{"--lenient"}, kNoMode},
+        {{"--lenient", "--help"}, "'--help' takes no other argument"},
+        {{"--version", "--lenient"}, "'--version' takes no other argument"},
+        {{"--lenient", "--lenient", "--batch"}, "'--lenient' given twice"},
+        {{"-h"}, "unknown argument '-h'"},
+        {{"1\n\t\x1b"}, "unknown argument '1\\n\\t\\x1b'"},
+    };
+    for (const Mistake& mistake : mistakes) {
+        std::string shown;
+        for (const std::string& a : mistake.arguments) {
+            shown += " '" + a + "'";
+        }
+        const CliRun run = RunCli(mistake.arguments);
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(run.out, "") << shown;
+        EXPECT_EQ(run.err, "tolvi-vat-cli: " + mistake.message + "\nTry 'tolvi-vat-cli --help'.\n")
+            << shown;
     }
 }
 
@@ -597,6 +671,51 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
     EXPECT_GT(stopped, 0);
     std::remove(inPath.c_str());
     std::remove(outPath.c_str());
+    rmdir(directory);
+}
+
+TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
+    // The output pipe fills and nobody reads it: the signal still ends the batch, with the
+    // rows that fitted, each whole.
+    const std::string input = BatchLines(200'000);
+    const CliRun full = RunCli({"--batch"}, input);
+    char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(directory), nullptr);
+    const std::string inPath = std::string(directory) + "/in";
+    std::ofstream(inPath, std::ios::binary) << input;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(testing::Message() << "signal " << signal);
+        const int in = open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+        int out[2];
+        ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+        const int err = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const pid_t pid = Spawn({"--batch"}, in, out[1], err);
+        for (const int mine : {in, out[1], err}) {
+            close(mine);
+        }
+        pollfd started{out[0], POLLIN, 0};  // it has answered, so it takes the signal
+        EXPECT_EQ(poll(&started, 1, 10'000), 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the pipe is full
+        kill(pid, signal);
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (waitpid(pid, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (waitpid(pid, &status, WNOHANG) == 0) {
+            ADD_FAILURE() << "still running 5 s after the signal";
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+        const std::string output = ReadAll(out[0]);
+        close(out[0]);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal)
+            << "status " << status;
+        EXPECT_FALSE(output.empty());
+        EXPECT_TRUE(output.empty() || output.back() == '\n') << "the last row is cut";
+        EXPECT_TRUE(full.out.starts_with(output)) << "rows differ from the full run's";
+    }
+    std::remove(inPath.c_str());
     rmdir(directory);
 }
 

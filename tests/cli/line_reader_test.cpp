@@ -70,7 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{std::string(200'000, 'x') + "\n" + std::string(200'000, 'z'),
                   200'000,
                   {std::string(200'000, 'x'), std::string(200'000, 'z')}},
-        LinesCase{std::string("a\0b\n", 4), 8, {std::string("a\0b", 3)}}));
+        LinesCase{std::string("a\0b\n", 4), 8, {std::string("a\0b", 3)}},
+        // Ctrl+Z is a byte like any other, not the end of the input.
+        LinesCase{"a\x1a"
+                  "b\n\x1a\nc",
+                  8,
+                  {"a\x1a"
+                   "b",
+                   "\x1a", "c"}}));
 
 // Output that reaches its reader only when flushed.
 class HeldSink final : public ByteSink {

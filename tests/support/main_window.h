@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -16,7 +17,9 @@
 namespace tolvi::test {
 
 struct TestWindow {
-    TestWindow() : form(std::make_unique<tolvi::MainWindow>(NumberFormat{})) {
+    // Under the regional settings `regional` for what is typed and pasted.
+    explicit TestWindow(const QLocale& regional = QLocale())
+        : form(std::make_unique<tolvi::MainWindow>(NumberFormat{}, regional)) {
         form->show();
         form->activateWindow();
         QApplication::setActiveWindow(form.get());
@@ -50,6 +53,12 @@ struct TestWindow {
     QStringList Results() const {
         return {unroundedVat()->text(), roundedVat()->text(), total()->text(), price()->text(),
                 unformattedPrice()->text()};
+    }
+
+    // The lines the notice shows, which stand side by side; none while it is hidden.
+    QStringList NoticeLines() const {
+        return notice()->isVisible() ? notice()->text().split(QStringLiteral("  \u00B7  "))
+                                     : QStringList{};
     }
 
     // Clears a field from the keyboard: End, then Shift+Home, then Delete.

@@ -2,16 +2,19 @@
 # Runs the calculator under a real window manager (openbox) on a virtual screen whose work area
 # leaves room for panels at the top and on the left, and checks that the window's frame, title
 # bar and borders included, is centred on the work area within a pixel.
-# Usage: frame_centred_under_wm.sh PROGRAM [late]
+# Usage: frame_centred_under_wm.sh PROGRAM [late | corner MANAGER]
 # The window opens there: its frame is known before it is shown. With "late", the manager tells
 # the frame only after the program has given up waiting for it and shown its window, which is
-# then centred again, once the frame is known.
+# then centred again, once the frame is known. With "corner", MANAGER (the test's own window
+# manager, with the same work area) stands in for openbox: it frames the window only after its
+# first painting, with the frame's corner where the window stood.
 set -euo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
     TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../../scripts/with-xvfb" "$0" "$@"
 fi
 program=$1
-late=${2:-}
+mode=${2:-}
+manager=${3:-}
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
 pids=()
@@ -24,7 +27,11 @@ cat >"$XDG_RUNTIME_DIR/rc.xml" <<'END'
   <margins><top>40</top><bottom>0</bottom><left>100</left><right>0</right></margins>
 </openbox_config>
 END
-openbox --sm-disable --config-file "$XDG_RUNTIME_DIR/rc.xml" & wm=$!
+if [ "$mode" = corner ]; then
+    "$manager" & wm=$!
+else
+    openbox --sm-disable --config-file "$XDG_RUNTIME_DIR/rc.xml" & wm=$!
+fi
 pids+=($wm)
 # Ready once it has set the work area its margins leave, late in its start.
 for _ in $(seq 100); do
@@ -33,10 +40,10 @@ for _ in $(seq 100); do
 done
 # Every top-level window's creation, mapping and moves, as the X server reports them.
 xev -root -event substructure >"$XDG_RUNTIME_DIR/events" 2>&1 & pids+=($!)
-[ "$late" = late ] && kill -STOP $wm
+[ "$mode" = late ] && kill -STOP $wm
 "$program" & app=$!
 pids+=($app)
-if [ "$late" = late ]; then
+if [ "$mode" = late ]; then
     # The window exists before the program asks for its frame; a quarter of a second later the
     # program gives up and shows it, and the stopped manager answers neither.
     for _ in $(seq 500); do
@@ -110,7 +117,7 @@ moved=$(awk -v frame="$frame" 'BEGIN { RS = "" }
             last = where
         }
     }' "$XDG_RUNTIME_DIR/events")
-if [ "$late" != late ]; then
+if [ -z "$mode" ]; then
     [ -z "$moved" ] || { echo "$moved" >&2; exit 1; }
     echo "it opened there"
 elif [ -z "$moved" ]; then

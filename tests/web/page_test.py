@@ -33,7 +33,9 @@ ARGS = None
 RESULT_NAMES = ("Text_vat_result", "Text_vat_round", "Text_total", "Text_Price", "Label_price")
 KEYBOARD_CHARACTERS = set("0123456789.")
 TOO_LONG_NOTICE = "Not pasted: longer than 1000 characters"
-HIDDEN_NOTICE = "Not pasted: it holds invisible or direction-changing characters"
+TYPE_MISMATCH = "Type mismatch: the amount is not a number"
+AMOUNT_OVERFLOW = "Overflow: the amount is too large"
+DIVISION_BY_ZERO = "Division by zero: a VAT % of -100 leaves nothing to divide by"
 # Input.dispatchKeyEvent modifiers.
 ALT, CTRL, META, SHIFT = 1, 2, 4, 8
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core",
@@ -52,6 +54,16 @@ def site_file(pattern, site=None):
 def worked_recalculations():
     output = subprocess.run([ARGS.worked], capture_output=True, check=True).stdout
     return json.loads(output)
+
+
+def entry_rows(table):
+    """The rows of one of the tables for text entering a field: typing, paste or notice."""
+    output = subprocess.run([ARGS.entry], capture_output=True, check=True).stdout
+    return json.loads(output)[table]
+
+
+def box_of(field):
+    return "Text_amount" if field == "amount" else "Text_vat"
 
 
 class PageTestCase(unittest.TestCase):
@@ -133,6 +145,38 @@ class PageTestCase(unittest.TestCase):
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
             self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    @contextlib.contextmanager
+    def language(self, locale, decimal=None, group=None):
+        """The page loaded afresh with the browser's language (navigator.language) set to
+        `locale`, which writes numbers with these separators (a Swiss apostrophe of either
+        kind)."""
+        def apostrophe(separators):
+            return [separator.replace("\u2019", "'") for separator in separators]
+
+        agent = self.driver.execute_script("return navigator.userAgent")
+        languages = self.driver.execute_script("return navigator.languages.join(',')")
+        self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                    {"userAgent": agent, "acceptLanguage": locale})
+        try:
+            self.load()
+            if decimal is not None:
+                self.assertEqual(apostrophe([decimal, group]), apostrophe(self.driver.execute_script(
+                    "const parts = new Intl.NumberFormat(navigator.language)"
+                    ".formatToParts(1234567.5);"
+                    "return ['decimal', 'group'].map((t) => parts.find((p) => p.type === t)"
+                    ".value)")), f"{locale} writes numbers otherwise")
+            yield
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                        {"userAgent": agent, "acceptLanguage": languages})
+
+    def rows_by_language(self, rows):
+        """Each row with the page loaded in its region's language, a region at a time."""
+        for locale in dict.fromkeys(row["locale"] for row in rows):
+            mine = [row for row in rows if row["locale"] == locale]
+            with self.language(locale, mine[0]["decimal"], mine[0]["group"]):
+                yield from mine
 
     def clear(self, element_id):
         """Clicks into a box (which selects its text) and deletes its text with the keyboard."""
@@ -288,8 +332,14 @@ class PageTest(PageTestCase):
                 self.enter("Text_amount", "123456789012345678")  # long results
                 self.assertEqual("1.83871813422637E+16", self.text("Text_vat_result"))
                 self.enter("Text_vat", "-100")  # a notice, and the fields as they were
-                self.assertEqual("Division by zero", self.notice())
+                self.assertEqual(DIVISION_BY_ZERO, self.notice())
                 self.assert_nothing_cut_off_or_overlapping(width)
+                frame = self.rect("Form1")
+                for button in ("Copy_vat", "Copy_price", "Copy_total", "Copy_link", "Command1"):
+                    box = self.rect(button)
+                    self.assertTrue(frame["left"] <= box["left"] <= box["right"] <= frame["right"]
+                                    and frame["top"] <= box["top"] <= box["bottom"]
+                                    <= frame["bottom"], f"{button} stands outside the frame")
                 self.assertLessEqual(self.driver.execute_script(
                     "return document.documentElement.scrollWidth"), width)
                 self.enter("Text_vat", "0")
@@ -415,9 +465,9 @@ class PageTest(PageTestCase):
                 self.keys("20")
                 self.assertEqual("20", self.text("Text_amount"))
 
-    def test_the_comma_and_the_keypad_decimal_key_type_a_point(self):
+    def test_the_keypad_decimal_key_types_a_point_and_the_comma_follows_the_language(self):
         rows = [  # name, (key, code, key code, text), amount after 19, the key, 99
-            ("comma", (",", "Comma", 188, ","), "19.99"),
+            ("comma (refused in an English amount)", (",", "Comma", 188, ","), "1999"),
             ("keypad point", (".", "NumpadDecimal", 110, "."), "19.99"),
             ("keypad comma (German layout)", (",", "NumpadDecimal", 110, ","), "19.99"),
             ("keypad on a Persian layout", ("\u066b", "NumpadDecimal", 110, "\u066b"), "19.99"),
@@ -438,6 +488,20 @@ class PageTest(PageTestCase):
         with self.subTest(key="Ctrl+Z after a comma"):
             self.chord(Keys.CONTROL, "z")
             self.assertEqual("7", self.text("Text_vat"))
+
+    def test_typed_characters_follow_the_typing_rule_of_the_language(self):
+        for row in self.rows_by_language(entry_rows("typing")):
+            with self.subTest(**row):
+                box = box_of(row["field"])
+                self.clear(box)
+                # Each character by its key where a US keyboard has one, else as an input
+                # method commits it.
+                for character in row["typed"]:
+                    if " " <= character <= "~":
+                        self.keys(character)
+                    else:
+                        self.driver.execute_cdp_cmd("Input.insertText", {"text": character})
+                self.assertEqual(row["boxText"], self.text(box))
 
     def test_a_click_into_a_box_selects_its_text_so_that_typing_replaces_it(self):
         self.click("Text_vat")
@@ -482,8 +546,9 @@ class PageTest(PageTestCase):
         if commit:
             self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
-    def test_input_method_text_passes_the_key_rule_character_by_character(self):
-        rows = [("1a2", "12"), ("3.5", "3.5"), ("x", ""), ("１２", ""), ("7,8-9", "789")]
+    def test_input_method_text_passes_the_typing_rule_character_by_character(self):
+        rows = [("1a2", "12"), ("3.5", "3.5"), ("x", ""), ("１２", "12"), ("٣٫٥", "3.5"),
+                ("7,8-9", "789")]
         for committed, accepted in rows:
             with self.subTest(how="composed", committed=committed):
                 self.enter("Text_amount", "5")
@@ -510,22 +575,25 @@ class PageTest(PageTestCase):
             self.assertEqual("51", self.text("Label_price"))
 
     def test_an_input_method_commit_that_would_not_fit_is_refused_whole(self):
-        rows = [  # text before, committed, text after
-            ("9" * 999, "1a2", "9" * 999),  # 12 would make 1,001
-            ("9" * 998, "1a2", "9" * 998 + "12"),
-            ("", "1" * 1500, ""),
-            ("9" * 1000, "", "9" * 1000),
+        rows = [  # text before, characters selected at its end, committed, text after
+            ("9" * 999, 0, "1a2", "9" * 999),  # 12 would make 1,001
+            ("9" * 998, 0, "1a2", "9" * 998 + "12"),
+            ("", 0, "1" * 1500, ""),
+            ("9" * 1000, 0, "", "9" * 1000),
+            ("9" * 1000, 3, "12", "9" * 997 + "12"),
         ]
-        for before, committed, after in rows:
-            with self.subTest(before=len(before), committed=committed[:5]):
+        for before, selected, committed, after in rows:
+            with self.subTest(before=len(before), selected=selected, committed=committed[:5]):
                 self.load()
                 self.click("Text_amount")
                 if before:
                     self.paste(before)
+                if selected:
+                    self.chord(Keys.SHIFT, *[Keys.ARROW_LEFT] * selected)
                 self.compose(committed)
                 self.assertEqual(after, self.text("Text_amount"))
                 refused = after == before and committed != ""
-                self.assertEqual(TOO_LONG_NOTICE if refused else "Overflow" if after else "",
+                self.assertEqual(TOO_LONG_NOTICE if refused else AMOUNT_OVERFLOW if after else "",
                                  self.notice())
 
     # Pasting and dropping bypass the key rule.
@@ -566,7 +634,7 @@ class PageTest(PageTestCase):
         self.click("Text_amount")
         self.paste(markup)
         self.assertEqual(markup, self.text("Text_total"))  # the total keeps the amount text
-        self.assertEqual("Type mismatch / Amount read as 0", self.notice())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 0", self.notice())
         self.assertEqual(0, self.driver.execute_script(
             "return document.querySelectorAll('#injected, #Form1 b, #ErrorNotice b').length"))
 
@@ -589,37 +657,57 @@ class PageTest(PageTestCase):
                     self.assertEqual(after, self.text(field))
                     refused = after == before
                     # 1000 digits are too many for a double.
-                    self.assertEqual(TOO_LONG_NOTICE if refused else "Overflow", self.notice())
+                    overflow = "Overflow: the {} is too large".format(
+                        "amount" if field == "Text_amount" else "VAT %")
+                    self.assertEqual(TOO_LONG_NOTICE if refused else overflow, self.notice())
                     # The page answers the next key and keeps what was typed before; a full
                     # box refuses the key.
                     self.keys(Keys.END, "3")
                     self.assertEqual(after + "3" if len(after) < 1000 else after,
                                      self.text(field))
-                    self.assertEqual("" if refused else "Overflow", self.notice())
+                    self.assertEqual("" if refused else overflow, self.notice())
+                    # A key typed over the whole text replaces it, full box or not.
+                    self.chord(Keys.CONTROL, "a")
+                    self.keys("5")
+                    self.assertEqual("5", self.text(field))
 
-    def test_a_paste_with_invisible_or_direction_changing_characters_is_refused_whole(self):
-        rows = [("right-to-left override", "1\u202e00.05"), ("zero-width space", "1\u200b00"),
-                ("left-to-right mark", "\u200e100"), ("byte order mark", "\ufeff100"),
-                ("soft hyphen", "1\u00ad000")]
-        for name, text in rows:
-            for field in ("Text_amount", "Text_vat"):
-                with self.subTest(paste=name, field=field):
-                    self.enter(field, "7")
-                    self.paste(text)
-                    self.assertEqual("7", self.text(field))
-                    self.assertEqual(HIDDEN_NOTICE, self.notice())
+    def test_pasted_and_dropped_text_follows_the_paste_rule_of_the_language(self):
+        for row in self.rows_by_language(entry_rows("paste")):
+            with self.subTest(**row):
+                box = box_of(row["field"])
+                self.enter(box, row["before"])
+                self.chord(Keys.CONTROL, "a")
+                self.paste(row["pasted"])
+                self.assertEqual(row["after"], self.text(box))
+                if row["notice"]:
+                    self.assertEqual(row["notice"], self.notice())
+                else:
+                    self.assertNotIn("Not pasted", self.notice())
+                if not row["notice"] and not row["before"] and row["pasted"] != row["after"]:
+                    self.enter(box, "")
+                    self.drop(box, row["pasted"])
+                    self.assertEqual(row["after"], self.text(box), "dropped")
+
+    def test_the_notice_names_the_error_and_why_and_how_a_text_was_read(self):
+        for row in entry_rows("notice"):
+            with self.subTest(**row):
+                self.load()
+                self.select_mode(row["mode"])
+                self.enter("Text_vat", row["rate"])
+                self.enter("Text_amount", row["amount"])
+                self.assertEqual(" / ".join(row["lines"]), self.notice())
 
     def test_the_notice_says_how_a_text_was_read_in_part(self):
         rows = [  # field, pasted text, the notice's lines
-            ("Text_amount", "1.234,56", "Type mismatch / Amount read as 1.23456"),
-            ("Text_amount", "€ 99.90", "Type mismatch / Amount read as 0"),
-            ("Text_amount", "1.2.3", "Type mismatch / Amount read as 1.2"),
+            ("Text_amount", "1.234,56", TYPE_MISMATCH + " / Amount read as 1.23456"),
+            ("Text_amount", "€ 99.90", TYPE_MISMATCH + " / Amount read as 0"),
+            ("Text_amount", "1.2.3", TYPE_MISMATCH + " / Amount read as 1.2"),
             ("Text_amount", " 1,234.5 ", ""),
-            ("Text_amount", "12abc", "Type mismatch / Amount read as 12"),
+            ("Text_amount", "12abc", TYPE_MISMATCH + " / Amount read as 12"),
             ("Text_vat", "20%", "VAT % read as 20"),
             ("Text_vat", "12,5", "VAT % read as 12"),
             ("Text_vat", "", ""),
-            ("Text_amount", "9" * 400 + "x", "Overflow"),
+            ("Text_amount", "9" * 400 + "x", AMOUNT_OVERFLOW),
         ]
         for field, text, notice in rows:
             with self.subTest(field=field, text=text[:12]):
@@ -631,7 +719,7 @@ class PageTest(PageTestCase):
         # Both fields read in part, and the notice is announced whole.
         self.enter("Text_vat", "5%")
         self.enter("Text_amount", "1.2.3")
-        self.assertEqual("Type mismatch / Amount read as 1.2 / VAT % read as 5", self.notice())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 1.2 / VAT % read as 5", self.notice())
         self.assertEqual("true", self.element("ErrorNotice").get_attribute("aria-atomic"))
 
     # Errors.
@@ -640,8 +728,11 @@ class PageTest(PageTestCase):
         self.click("Text_amount")
         self.keys("5", Keys.BACKSPACE)
         self.assertEqual(["0", "0.00", "", "0.00", "0"], self.results())
-        self.assertEqual("Type mismatch", self.notice())
-        self.keys("1")  # a complete recalculation takes the notice away
+        self.assertEqual("", self.notice())  # an amount cleared to type a new one
+        self.keys(".")
+        self.assertEqual(["0", "0.00", ".", "0.00", "0"], self.results())
+        self.assertEqual(TYPE_MISMATCH + " / Amount read as 0", self.notice())
+        self.keys(Keys.BACKSPACE, "1")  # a complete recalculation takes the notice away
         self.assertEqual(["0", "0.00", "1.00", "1.00", "1"], self.results())
         self.assertEqual("", self.notice())
 
@@ -652,15 +743,16 @@ class PageTest(PageTestCase):
         self.click("Text_vat")  # selects the rate
         self.paste("-100")
         self.assertEqual("-100", self.text("Text_vat"))
-        self.assertEqual("Division by zero", self.notice())
+        self.assertEqual(DIVISION_BY_ZERO, self.notice())
         self.assertEqual(before, self.results())
         self.enter("Text_amount", "")  # 0 / 0
-        self.assertEqual("Invalid operation", self.notice())
+        self.assertEqual("Invalid operation: an amount of 0 at a VAT % of -100 has no VAT",
+                         self.notice())
 
     def test_a_very_long_amount_overflows_in_its_first_reading(self):
         self.click("Text_amount")
         self.paste("9" * 400)
-        self.assertEqual("Overflow", self.notice())
+        self.assertEqual(AMOUNT_OVERFLOW, self.notice())
         self.assertEqual(["0.00", "", "", "", "0.00"], self.results())
 
     def test_the_notice_and_the_results_are_announced_and_take_no_focus(self):
@@ -731,11 +823,21 @@ class PageTest(PageTestCase):
                 self.assertEqual("Command1", self.focused())
                 self.assertEqual("false", self.element("Command1").get_attribute("aria-expanded"))
 
-    def test_a_click_elsewhere_dismisses_the_menu(self):
-        self.click("Command1")
-        self.click("Label3")
-        self.assertFalse(self.element("Help").is_displayed())
-        self.assertFalse(self.element("frmAbout").is_displayed())
+    def test_a_click_or_the_focus_elsewhere_dismisses_the_menu(self):
+        rows = [  # how, what it does, where the focus is then (None: not checked)
+            ("a click on a label", lambda: self.click("Label3"), None),
+            ("the focus moved by a script or a screen reader", lambda: self.driver.execute_script(
+                "document.getElementById('Text_vat').focus()"), "Text_vat"),
+        ]
+        for how, dismiss, focused in rows:
+            with self.subTest(how=how):
+                self.load()
+                self.click("Command1")
+                dismiss()
+                self.assertFalse(self.element("Help").is_displayed())
+                self.assertFalse(self.element("frmAbout").is_displayed())
+                if focused:
+                    self.assertEqual(focused, self.focused())
 
     def open_about(self, by_click=False):
         if by_click:
@@ -842,32 +944,53 @@ class PageTest(PageTestCase):
 
     def test_a_link_is_taken_as_a_paste_is(self):
         markup = "<img src=x id=injected>"
-        rows = [  # fragment, amount, rate, notice
-            ("amount=" + "1" * 1001 + "&rate=5", "", "5",
+        inclusive, exclusive = [True, False], [False, True]
+        rows = [  # fragment, amount, rate, mode, notice
+            ("amount=" + "1" * 1001 + "&rate=5", "", "5", inclusive,
              "The link's amount was not taken: longer than 1000 characters"),
-            ("amount=1%E2%80%AE00.05", "", "0",
+            ("amount=1%E2%80%AE00.05", "", "0", inclusive,
              "The link's amount was not taken: it holds invisible or direction-changing "
              "characters"),
-            ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1",
-             "Type mismatch / Amount read as 0"),
-            ("mode=exclusive&amount=100", "100", "0", ""),
+            ("mode=sideways&amount=" + markup + "&rate=1D1", markup, "1D1", inclusive,
+             TYPE_MISMATCH + " / Amount read as 0 / "
+             "The link's mode was not taken: it is neither inclusive nor exclusive"),
+            ("mode=", "", "0", inclusive,
+             "The link's mode was not taken: it is neither inclusive nor exclusive"),
+            ("rate=20", "", "20", inclusive, ""),
+            ("Mode=EXCLUSIVE&Amount=7&RATE=5", "7", "5", exclusive, ""),
+            ("mode=Inclusive&mode=exclusive&amount=7", "7", "0", inclusive, ""),
+            ("mode=exclusive&amount=100", "100", "0", exclusive, ""),
         ]
-        for fragment, amount, rate, notice in rows:
+        for fragment, amount, rate, mode, notice in rows:
             with self.subTest(fragment=fragment[:30]):
                 self.driver.get("about:blank")
                 self.driver.get(self.origin + "/index.html#" + fragment)
                 browser_session.wait_until_ready(self.driver)
-                self.assertEqual([amount, rate, notice],
-                                 [self.text("Text_amount"), self.text("Text_vat"), self.notice()])
+                self.assertEqual([amount, rate, mode, notice],
+                                 [self.text("Text_amount"), self.text("Text_vat"), self.mode(),
+                                  self.notice()])
                 if not amount:  # nothing calculated, as when the page starts
                     self.assertEqual(["0.00", "", "", "", "0.00"], self.results())
                 self.assertEqual(0, self.driver.execute_script(
                     "return document.querySelectorAll('#injected').length"))
         self.assertEqual([False, True], self.mode())
         self.assertEqual("100.00", self.text("Text_total"))
+        # Under German settings a link's numbers in the German form enter in the calculator's.
+        with self.language("de-DE"):
+            self.driver.get(self.origin + "/index.html#amount=1.234%2C56&rate=19%2C5")
+            self.assertEqual(["1234.56", "19.5"],
+                             [self.text("Text_amount"), self.text("Text_vat")])
+        self.load()
+        self.driver.get(self.origin + "/index.html#mode=exclusive&amount=100")
         # A link opened in the page at hand (a bookmark, the address bar) is taken too.
         self.driver.execute_script("location.hash = 'mode=inclusive&rate=25'")
         self.assertEqual(["100", "25", "20", [True, False]], [
+            self.text("Text_amount"), self.text("Text_vat"), self.text("Text_vat_result"),
+            self.mode()])
+        # A link without a mode keeps the one selected.
+        self.click("Option_vat_exc")
+        self.driver.execute_script("location.hash = 'amount=200'")
+        self.assertEqual(["200", "25", "50", [False, True]], [
             self.text("Text_amount"), self.text("Text_vat"), self.text("Text_vat_result"),
             self.mode()])
 
@@ -1070,6 +1193,19 @@ class ReleaseTest(unittest.TestCase):
             "return [document.getElementById('Version').textContent,"
             " performance.getEntriesByType('resource').map((r) => r.name.split('/').pop())]")
 
+    def wait_until_kept(self, driver):
+        """Waits until the release in self.site is the one the browser keeps, alone."""
+        with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
+            kept = re.search(r'"name": "(tolvi-\w+)"', worker.read()).group(1)
+        driver.execute_async_script(
+            """
+            const [kept, done] = arguments;
+            (function poll() {
+                caches.keys().then((names) => names.join() === kept ? done()
+                    : setTimeout(poll, 20));
+            })();
+            """, kept)
+
     def assert_calculates(self, driver):
         driver.find_element("id", "Text_amount").click()
         ActionChains(driver).send_keys("117").perform()
@@ -1120,20 +1256,37 @@ class ReleaseTest(unittest.TestCase):
             self.assertIn(site_file("tolvi.css", self.site), loaded)
             self.assert_calculates(driver)
             # The new release becomes the one kept for visits without a network.
-            with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
-                kept = re.search(r'"name": "(tolvi-\w+)"', worker.read()).group(1)
-            driver.execute_async_script(
-                """
-                const [kept, done] = arguments;
-                (function poll() {
-                    caches.keys().then((names) => names.join() === kept ? done()
-                        : setTimeout(poll, 20));
-                })();
-                """, kept)
+            self.wait_until_kept(driver)
             os.rename(self.site, later)
             driver.refresh()
             browser_session.wait_until_ready(driver)
             self.assertEqual("Version 1.0.11", driver.find_element("id", "Version").text)
+
+    def test_a_rebuilt_or_rolled_back_release_reaches_a_returning_visitor(self):
+        # The server answers a conditional request by the file's date, as python3 -m
+        # http.server does: a release dated as the one the browser holds, or earlier, gets
+        # "304 Not Modified" for index.html and sw.js.
+        rebuilt = self.changed_page("1.0.19")  # the same commit: same date, same sizes
+        later = self.changed_page("1.0.20")
+        steps = [("first visit", None, self.EPOCH, "Version 1.0.10"),
+                 ("rebuilt from the same commit", rebuilt, self.EPOCH, "Version 1.0.19"),
+                 ("a later release", later, self.EPOCH + 60, "Version 1.0.20"),
+                 ("rolled back", rebuilt, self.EPOCH, "Version 1.0.19")]
+        with self.visitor() as driver, browser_session.static_server(self.site) as origin:
+            for step, page, epoch, version in steps:
+                with self.subTest(step=step):
+                    self.release(page, epoch=epoch)
+                    shown, loaded = self.visit(driver, origin)
+                    self.assertEqual(version, shown)
+                    self.assertLessEqual(set(loaded), set(os.listdir(self.site)),
+                                         "files of another release")
+                    self.wait_until_kept(driver)
+            # The release last seen is the one kept whole for visits without a network.
+            os.rename(self.site, self.site + ".away")
+            driver.refresh()
+            browser_session.wait_until_ready(driver)
+            self.assertEqual("Version 1.0.19", driver.find_element("id", "Version").text)
+            self.assert_calculates(driver)
 
     def test_a_page_that_cannot_start_says_why(self):
         self.release()
@@ -1198,6 +1351,7 @@ def main():
     parser.add_argument("--page", required=True)
     parser.add_argument("--release", required=True)
     parser.add_argument("--worked", required=True)
+    parser.add_argument("--entry", required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 

@@ -6,14 +6,16 @@
 
 #include "app_identity.h"
 #include "calc/field_length.h"
-#include "calc/key_rule.h"
+#include "calc/notice.h"
 #include "calc/recalculation.h"
+#include "calc/text_entry.h"
 #include "ui/about_window/about_window.h"
 #include "ui/window_images.h"
 #include "ui_main_window.h"
 #include "widgets/application.h"
 #include "widgets/error_notice.h"
 #include "widgets/fit_font.h"
+#include "widgets/regional_number_format.h"
 #include "widgets/web_page.h"
 
 namespace tolvi {
@@ -35,8 +37,11 @@ void SetText(QLineEdit& box, const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(NumberFormat format, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), format_(std::move(format)) {
+MainWindow::MainWindow(NumberFormat format, const QLocale& regional, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::MainWindow>()),
+      format_(std::move(format)),
+      regional_(widgets::RegionalSeparators(regional)) {
     // The window as its description gives it; no handler is bound yet, so no event is raised.
     ui_->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -100,21 +105,44 @@ void MainWindow::BindEvents() {
             }
         });
     }
-    for (widgets::FilteredLineEdit* box : {ui_->Text_amount, ui_->Text_vat}) {
-        box->SetKeyFilter(ApplyKeyRule);
-    }
+    // Typed characters pass the typing rule of their field.
+    const auto typingRule = [this](Field field) {
+        return
+            [this, field](std::uint16_t code) { return ApplyTypingRule(code, field, regional_); };
+    };
+    ui_->Text_amount->SetKeyFilter(typingRule(Field::Amount));
+    ui_->Text_vat->SetKeyFilter(typingRule(Field::Rate));
     connect(ui_->Command1, &QPushButton::clicked, this, [this] {
         if (!widgets::ApplicationEnding()) {
             PopUpHelpMenu();
         }
     });
-    // A paste too long for a box is refused whole, also in the rounded VAT and price boxes,
-    // which take what the user types or pastes unfiltered.
-    for (widgets::FilteredLineEdit* box :
-         {ui_->Text_amount, ui_->Text_vat, ui_->Text_vat_round, ui_->Text_Price}) {
-        box->SetPasteRefusedHandler([notice = notice_] {
-            notice->ShowError(QString::fromStdString(FieldTooLongNotice()));
+    // Every text from outside, in every box the user edits, passes the rule for text from
+    // outside: the rounded VAT and the price hold amounts and take texts as the amount does. A
+    // refused text leaves the box as it was, and the notice says why.
+    const struct {
+        widgets::FilteredLineEdit* box;
+        Field field;
+    } editable[] = {{ui_->Text_amount, Field::Amount},
+                    {ui_->Text_vat, Field::Rate},
+                    {ui_->Text_vat_round, Field::Amount},
+                    {ui_->Text_Price, Field::Amount}};
+    for (const auto& [box, field] : editable) {
+        box->SetOutsideTextRule([this, field = field](
+                                    const QString& text, qsizetype boxLength,
+                                    qsizetype replaced) -> std::optional<QString> {
+            const TextFromOutside taken = TakeTextFromOutside(text.toStdString(), field, regional_,
+                                                              static_cast<std::size_t>(boxLength),
+                                                              static_cast<std::size_t>(replaced));
+            if (taken.Refused()) {
+                notice_->ShowError(Q(PasteRefusedNotice(taken.refusal)));
+                return std::nullopt;
+            }
+            return Q(taken.text);
         });
+        // An input method's commit too long for the box.
+        box->SetPasteRefusedHandler(
+            [notice = notice_] { notice->ShowError(Q(FieldTooLongNotice())); });
     }
 }
 
@@ -132,19 +160,23 @@ void MainWindow::Recalculate() {
         ui_->Text_vat_result->text().toStdString(), ui_->Text_vat_round->text().toStdString(),
         ui_->Text_total->text().toStdString(), ui_->Text_Price->text().toStdString(),
         ui_->Label_price->text().toStdString()};
-    const Recalculation done =
-        tolvi::Recalculate(ui_->Text_amount->text().toStdString(),
-                           ui_->Text_vat->text().toStdString(), mode, std::move(current), format_);
+    const std::string amount = ui_->Text_amount->text().toStdString();
+    const std::string rate = ui_->Text_vat->text().toStdString();
+    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current), format_);
     const ResultTexts& results = done.results;
     ui_->Text_vat_result->setText(Q(results.unroundedVat));
     SetText(*ui_->Text_vat_round, results.roundedVat);
     SetText(*ui_->Text_total, results.total);
     SetText(*ui_->Text_Price, results.price);
     ui_->Label_price->setText(Q(results.unformattedPrice));
-    if (done.error) {
-        notice_->ShowError(Q(std::string(CalcErrorName(*done.error))));
-    } else {
+    QStringList lines;
+    for (const std::string& line : NoticeLines(amount, rate, done)) {
+        lines << Q(line);
+    }
+    if (lines.isEmpty()) {
         notice_->hide();
+    } else {
+        notice_->ShowLines(lines);
     }
 }
 

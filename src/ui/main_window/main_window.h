@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QWidget>
 #include <memory>
 
@@ -22,7 +23,10 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit MainWindow(NumberFormat format, QWidget* parent = nullptr);
+    // The calculation works in `format`; what the user types and pastes is read with the
+    // separators of the regional settings `regional`.
+    explicit MainWindow(NumberFormat format, const QLocale& regional = QLocale(),
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
   protected:
@@ -32,14 +36,16 @@ class MainWindow : public QWidget {
     void BuildHelpMenu();
     void BindEvents();
 
-    // Recomputes every result from the amount, the rate and the mode, and names the error that
-    // ended it early, if any, until a later recalculation runs to its end.
+    // Recomputes every result from the amount, the rate and the mode, and shows the notice's
+    // lines for it (the error that ended it early, how a text was read in part), if any, until a
+    // later recalculation gives none.
     void Recalculate();
     void PopUpHelpMenu();
     void ShowAbout();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     NumberFormat format_;
+    NumberFormat regional_;  // only its separators count
     QMenu* helpMenu_ = nullptr;
     widgets::ErrorNotice* notice_ = nullptr;
 };

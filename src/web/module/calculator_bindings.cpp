@@ -1,7 +1,8 @@
-// The calculation core as the online calculator page sees it: the key rule, the recalculation
-// with how it read the amount and the rate, the error names and the field length limit. The
-// module is a plain WebAssembly module with C functions: the page writes its texts into the
-// module's memory as UTF-8 and reads the answers from there, as (start, length) pairs.
+// The calculation core as the online calculator page sees it: the typing rule, the rule for
+// text from outside (a paste, a drop, a link), both under the browser's regional separators,
+// the recalculation with the lines of its notice, and the field length limit. The module is a
+// plain WebAssembly module with C functions: the page writes its texts into the module's memory
+// as UTF-8 and reads the answers from there, as (start, length) pairs.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -14,15 +15,34 @@
 #include "calc/calc_error.h"
 #include "calc/field_length.h"
 #include "calc/field_reading.h"
-#include "calc/key_rule.h"
+#include "calc/notice.h"
 #include "calc/number_format.h"
 #include "calc/recalculation.h"
+#include "calc/text_entry.h"
 
 namespace tolvi::web {
 
 namespace {
 
 std::vector<char> texts;  // what the page writes in
+NumberFormat regional;    // the browser's separators; the calculator's own until told
+
+// The texts the page wrote, one after the other, with these lengths in bytes.
+class WrittenTexts {
+  public:
+    std::string_view Next(std::int32_t length) {
+        const std::string_view text = rest_.substr(0, static_cast<std::size_t>(length));
+        rest_.remove_prefix(text.size());
+        return text;
+    }
+
+  private:
+    std::string_view rest_{texts.data(), texts.size()};
+};
+
+Field FieldOf(std::int32_t field) {
+    return field == 1 ? Field::Rate : Field::Amount;
+}
 
 // The texts of the last answer, kept until the next, and where each stands.
 std::array<std::string, 8> answer;
@@ -46,11 +66,6 @@ const std::int32_t* AnswerResults(ResultTexts results) {
     return Answer(5);
 }
 
-std::string ReadInPartAs(std::string_view text, Field field) {
-    FieldReading reading = ReadField(text, field);
-    return reading.extent == ReadingExtent::Part ? std::move(reading.value) : std::string();
-}
-
 }  // namespace
 
 extern "C" {
@@ -61,38 +76,43 @@ EMSCRIPTEN_KEEPALIVE char* tolvi_texts(std::int32_t size) {
     return texts.data();
 }
 
+// The browser's decimal and group separators, as texts of these lengths in the room
+// tolvi_texts gave: the typing rule and the rule for text from outside follow them.
+EMSCRIPTEN_KEEPALIVE void tolvi_set_regional_separators(std::int32_t decimal, std::int32_t group) {
+    WrittenTexts written;
+    regional.decimalSeparator = written.Next(decimal);
+    regional.groupSeparator = written.Next(group);
+}
+
 // One recalculation with the default number format, which the command-line calculator uses
 // too. The texts stand one after the other in the room tolvi_texts gave, with these lengths in
 // bytes: the amount, the rate and the five result texts as they stand. mode: 0 inclusive,
-// 1 exclusive, 2 neither. Answers eight texts: the five new results, the name of the error that
-// ended the recalculation early or "", and the numbers the calculation took from the amount and
-// from the rate where it read only a part of the text ("1.2" of "1.2.3") or "".
+// 1 exclusive, 2 neither. Answers seven texts: the five new results, the name of the error that
+// ended the recalculation early or "", and the notice's lines, each ending in a line break.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_recalculate(std::int32_t mode, std::int32_t amount,
                                                            std::int32_t rate, std::int32_t vat,
                                                            std::int32_t roundedVat,
                                                            std::int32_t total, std::int32_t price,
                                                            std::int32_t unformattedPrice) {
-    std::string_view rest(texts.data(), texts.size());
-    const auto next = [&rest](std::int32_t length) {
-        const std::string_view text = rest.substr(0, static_cast<std::size_t>(length));
-        rest.remove_prefix(text.size());
-        return text;
-    };
-    const std::string_view amountText = next(amount);
-    const std::string_view rateText = next(rate);
+    WrittenTexts written;
+    const std::string_view amountText = written.Next(amount);
+    const std::string_view rateText = written.Next(rate);
     ResultTexts current;
-    current.unroundedVat = next(vat);
-    current.roundedVat = next(roundedVat);
-    current.total = next(total);
-    current.price = next(price);
-    current.unformattedPrice = next(unformattedPrice);
+    current.unroundedVat = written.Next(vat);
+    current.roundedVat = written.Next(roundedVat);
+    current.total = written.Next(total);
+    current.price = written.Next(price);
+    current.unformattedPrice = written.Next(unformattedPrice);
     Recalculation done = Recalculate(amountText, rateText, static_cast<VatMode>(mode),
                                      std::move(current), NumberFormat{});
     answer[5] = done.error ? std::string(CalcErrorName(*done.error)) : std::string();
-    answer[6] = ReadInPartAs(amountText, Field::Amount);
-    answer[7] = ReadInPartAs(rateText, Field::Rate);
+    answer[6].clear();
+    for (const std::string& line : NoticeLines(amountText, rateText, done)) {
+        answer[6] += line;
+        answer[6] += '\n';
+    }
     AnswerResults(std::move(done.results));
-    return Answer(answer.size());
+    return Answer(7);
 }
 
 // The five result texts the window starts with.
@@ -100,8 +120,27 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_initial_results() {
     return AnswerResults(ResultTexts{});
 }
 
-EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_key_rule(std::int32_t code) {
-    return ApplyKeyRule(static_cast<std::uint16_t>(code));
+// What a typed character (a UTF-16 code) becomes in a field (0 the amount, 1 the rate): the
+// code itself, another, or 0, which discards the keystroke.
+EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_typing_rule(std::int32_t code, std::int32_t field) {
+    return ApplyTypingRule(static_cast<std::uint16_t>(code), FieldOf(field), regional);
+}
+
+// Takes a text from outside, of this length in bytes in the room tolvi_texts gave, into a
+// field (0 the amount, 1 the rate) whose box holds `boxLength` UTF-16 code units, `replaced` of
+// them giving way. Answers three texts: why it is refused or "", what enters the box, and the
+// notice of a refused paste or "".
+EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_take_text(std::int32_t field, std::int32_t length,
+                                                         std::int32_t boxLength,
+                                                         std::int32_t replaced) {
+    WrittenTexts written;
+    TextFromOutside taken = TakeTextFromOutside(written.Next(length), FieldOf(field), regional,
+                                                static_cast<std::size_t>(boxLength),
+                                                static_cast<std::size_t>(replaced));
+    answer[2] = taken.Refused() ? PasteRefusedNotice(taken.refusal) : std::string();
+    answer[0] = std::move(taken.refusal);
+    answer[1] = std::move(taken.text);
+    return Answer(3);
 }
 
 EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_max_field_length() {

@@ -1,9 +1,11 @@
-// The calculation core, compiled to WebAssembly: the key rule, the recalculation and how it
-// reads the amount and the rate, the error names and the field length limit. Nothing of them
-// is written again in this script, which only carries texts into the module and back.
+// The calculation core, compiled to WebAssembly: the typing rule, the rule for text from
+// outside, both under the regional separators it is given, the recalculation with its notice,
+// and the field length limit. Nothing of them is written again in this script, which only
+// carries texts into the module and back.
 
 const kModuleFile = 'tolvi_calculator.wasm';
 const kModes = { inclusive: 0, exclusive: 1 };  // anything else: neither
+const kFields = { amount: 0, rate: 1 };
 const kResultNames = ['unroundedVat', 'roundedVat', 'total', 'price', 'unformattedPrice'];
 
 const encoder = new TextEncoder();
@@ -43,10 +45,25 @@ export class Calculator {
         };
     }
 
-    // The code the key rule leaves of a typed character's code: the code itself, or 0, which
-    // discards the keystroke.
-    applyKeyRule(code) {
-        return this.module_.tolvi_key_rule(code);
+    // The separators of the user's regional settings, e.g. ',' and '.' for German.
+    setRegionalSeparators(decimal, group) {
+        this.module_.tolvi_set_regional_separators(...this.write_([decimal, group]));
+    }
+
+    // What a typed character's code becomes in the field ('amount' or 'rate'): the code
+    // itself, another, or 0, which discards the keystroke.
+    applyTypingRule(code, field) {
+        return this.module_.tolvi_typing_rule(code, kFields[field]);
+    }
+
+    // A text from outside (a paste, a drop, a link) brought into the field's box, which holds
+    // boxLength characters, `replaced` of them giving way: { refusal, text, notice }, why it
+    // is refused and the notice that says so (both "" when it is taken), and what enters.
+    takeText(text, field, boxLength, replaced) {
+        const [length] = this.write_([text]);
+        const [refusal, taken, notice] = this.texts_(
+            this.module_.tolvi_take_text(kFields[field], length, boxLength, replaced), 3);
+        return { refusal, text: taken, notice };
     }
 
     // The result texts the window starts with.
@@ -55,20 +72,17 @@ export class Calculator {
     }
 
     // One recalculation. mode is 'inclusive', 'exclusive' or '' (neither); current holds the
-    // result texts as they stand. Returns { results, error, amountReadAs, rateReadAs }: the
-    // new result texts, the name of the error that ended the recalculation early or "", and
-    // the number the calculation took from the amount and from the rate where it read only a
-    // part of the text (1.2 of "1.2.3"), or "".
+    // result texts as they stand. Returns { results, error, notice }: the new result texts,
+    // the name of the error that ended the recalculation early or "", and the notice's lines.
     recalculate(amount, rate, mode, current) {
         const texts = [amount, rate, ...kResultNames.map((name) => current[name])];
         const lengths = this.write_(texts);
         const answer = this.texts_(
-            this.module_.tolvi_recalculate(kModes[mode] ?? 2, ...lengths), 8);
+            this.module_.tolvi_recalculate(kModes[mode] ?? 2, ...lengths), 7);
         return {
             results: this.results_(answer),
             error: answer[5],
-            amountReadAs: answer[6],
-            rateReadAs: answer[7],
+            notice: answer[6].split('\n').slice(0, -1),
         };
     }
 

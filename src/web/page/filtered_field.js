@@ -4,26 +4,22 @@
 // character code to go on with: the same, another, or 0, which swallows the key. Backspace
 // (8), Ctrl+Backspace (127), Enter (13), Escape (27) and Ctrl+letter (1 to 26; Cmd counts as
 // Ctrl) count as characters; so does every typed printable character (its UTF-16 code) and,
-// one by one, the characters an input method commits. The comma key and the keypad's decimal
-// key type a point first, whatever the keyboard layout. The editing shortcuts (Ctrl or Cmd with
-// A, C, V, X, Z or Y) are left to the browser, known by their letter or, on a layout without
-// Latin letters, by the key's place on the keyboard. Keys that give no character (arrows,
-// Home, End, Delete, Tab, Shift+Insert) never reach the filter.
+// one by one, the characters an input method commits. The keypad's decimal key types a point,
+// whatever the keyboard layout sends. The editing shortcuts (Ctrl or Cmd with A, C, V, X, Z or
+// Y) are left to the browser, known by their letter or, on a layout without Latin letters, by
+// the key's place on the keyboard. Keys that give no character (arrows, Home, End, Delete, Tab,
+// Shift+Insert) never reach the filter.
 //
-// Pasting and dropping bypass the filter, but a text longer than the box takes, or one holding
-// characters that are invisible or change the direction of the text (bidi controls, zero-width
-// characters), is refused whole: the box keeps its text and onRefused(notice) says why. So is
-// an input method's commit that would not fit. A typed character that would not fit is refused
-// silently, as a full text box refuses a key.
+// Pasting and dropping bypass the filter: the text goes to takeText, which refuses it whole
+// with a notice (the box keeps its text and onRefused(notice) says why) or gives the text that
+// enters. An input method's commit that would not fit is refused whole too. A typed character
+// that would not fit is refused silently, as a full text box refuses a key.
 
 const kBackspace = 8;
 const kEnter = 13;
 const kEscape = 27;
 const kDelete = 127;
 const kShortcutLetters = new Set(['A', 'C', 'V', 'X', 'Y', 'Z']);
-// Format characters: bidi controls and marks, zero-width spaces and joiners, the soft hyphen,
-// the byte order mark; and the line and paragraph separators.
-const kHiddenCharacter = /[\p{Cf}\u2028\u2029]/u;
 
 // The ways text reaches a box other than by typing.
 const kPastedInputTypes = new Set([
@@ -33,18 +29,6 @@ const kPastedInputTypes = new Set([
     'insertFromYank',
     'insertReplacementText',
 ]);
-
-// Why a text from outside (a paste, a drop, a link) may not replace `replaced` characters of a
-// text of `length` characters ("longer than 1000 characters"), or null when it may.
-export function refusalOf(text, length, replaced, maxLength) {
-    if (length - replaced + text.length > maxLength) {
-        return `longer than ${maxLength} characters`;
-    }
-    if (kHiddenCharacter.test(text)) {
-        return 'it holds invisible or direction-changing characters';
-    }
-    return null;
-}
 
 // The Latin letter a key with Ctrl or Cmd stands for: its own, or on a layout without Latin
 // letters the one at its place on a US keyboard; null for other keys.
@@ -83,8 +67,8 @@ function isEditingShortcut(event) {
 }
 
 // Writes text over the box's selection (or the given range) as typing would: through the
-// browser's editing, so that Ctrl+Z undoes it, where the box has the focus; and tells the page
-// it changed.
+// browser's editing, so that Ctrl+Z undoes it, where the box has the focus (which raises no
+// beforeinput: the filter does not see the text again); and tells the page it changed.
 function insertText(box, text, start = box.selectionStart, end = box.selectionEnd) {
     if (text !== '' && document.activeElement === box) {
         box.setSelectionRange(start, end);
@@ -98,16 +82,21 @@ function insertText(box, text, start = box.selectionStart, end = box.selectionEn
 }
 
 export class FilteredField {
-    // filter(code) returns the code to go on with: the same, another, or 0; limits holds
+    // filter(code) returns the code to go on with: the same, another, or 0;
+    // takeText(text, boxLength, replaced) returns { text, notice }: what enters in place of
+    // `replaced` of the box's boxLength characters, or the notice that refuses it; limits holds
     // the core's { maxLength, tooLongNotice }; onRefused(notice) runs after a refusal.
-    constructor(box, { filter, limits, onRefused }) {
+    constructor(box, { filter, takeText, limits, onRefused }) {
         this.box_ = box;
         this.filter_ = filter;
+        this.takeText_ = takeText;
         this.limits_ = limits;
         this.onRefused_ = onRefused;
         this.beforeComposition_ = null;
+        this.dropped_ = null;
         box.addEventListener('keydown', (event) => this.onKeyDown_(event));
         box.addEventListener('beforeinput', (event) => this.onBeforeInput_(event));
+        box.addEventListener('input', (event) => this.onInput_(event));
         box.addEventListener('compositionstart', () => this.onCompositionStart_());
         box.addEventListener('compositionend', (event) => this.onCompositionEnd_(event));
     }
@@ -150,9 +139,8 @@ export class FilteredField {
         if (event.isComposing || this.beforeComposition_ !== null || isEditingShortcut(event)) {
             return;  // the input method's key, or the browser's shortcut
         }
-        // The keypad's decimal key types what the layout says ("," or "٫" on some); a comma, from
-        // this key or another, becomes a point in onBeforeInput_.
-        if (event.code === 'NumpadDecimal' && event.key.length === 1 && event.key !== ','
+        // The keypad's decimal key types what the layout says ("," or "٫" on some): a point.
+        if (event.code === 'NumpadDecimal' && event.key.length === 1
             && !event.ctrlKey && !event.metaKey && !event.altKey) {
             event.preventDefault();
             this.type_('.');
@@ -180,28 +168,50 @@ export class FilteredField {
         if (event.inputType !== 'insertText' || event.data === null) {
             return;  // deleting, composing: no typed character
         }
-        // The comma key, on a keyboard or a screen, types a point.
-        const data = event.data === ',' ? '.' : event.data;
-        const accepted = this.filtered_(data);
+        const accepted = this.filtered_(event.data);
         if (accepted === event.data && this.fits_(accepted.length)) {
             return;
         }
         event.preventDefault();
-        this.type_(data);
+        this.type_(event.data);
     }
 
     onPaste_(event) {
         const text = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
         // A drop lands at the drop point; a drag within the box has already taken its text out.
         const box = this.box_;
-        const replaced = event.inputType === 'insertFromDrop'
-            ? 0 : box.selectionEnd - box.selectionStart;
-        const { maxLength, tooLongNotice } = this.limits_;
-        const refusal = refusalOf(text, box.value.length, replaced, maxLength);
-        if (refusal !== null) {
+        const drop = event.inputType === 'insertFromDrop';
+        const replaced = drop ? 0 : box.selectionEnd - box.selectionStart;
+        const taken = this.takeText_(text, box.value.length, replaced);
+        if (taken.notice !== '') {
             event.preventDefault();
-            this.onRefused_(this.fits_(text.length, replaced)
-                ? `Not pasted: ${refusal}` : tooLongNotice);
+            this.onRefused_(taken.notice);
+        } else if (taken.text !== text) {
+            // Entered in another form ("1.234,56" as "1234.56"): a paste replaces the selection;
+            // a drop lands where only the browser knows, and is rewritten once it has.
+            if (drop) {
+                this.dropped_ = { before: box.value, text: text.replace(/[\r\n]/g, ''),
+                    taken: taken.text };
+            } else {
+                event.preventDefault();
+                insertText(box, taken.text);
+            }
+        }
+    }
+
+    onInput_(event) {
+        const dropped = this.dropped_;
+        this.dropped_ = null;
+        if (dropped === null || event.inputType !== 'insertFromDrop') {
+            return;
+        }
+        const { before, text, taken } = dropped;
+        const box = this.box_;
+        for (let at = 0; at <= before.length; ++at) {
+            if (box.value === before.slice(0, at) + text + before.slice(at)) {
+                box.setRangeText(taken, at, at + text.length, 'end');
+                return;
+            }
         }
     }
 

@@ -6,7 +6,7 @@ import { AboutDialog } from './about_dialog.js';
 import { loadCalculator } from './calculator.js';
 import { bindCopyButton } from './copy_buttons.js';
 import { ErrorNotice } from './error_notice.js';
-import { FilteredField, refusalOf } from './filtered_field.js';
+import { FilteredField } from './filtered_field.js';
 import { HelpMenu } from './help_menu.js';
 import { PageAddress, addressOf, inputsFromAddress } from './page_address.js';
 import { setCaptionShrinkingToFit } from './shrink_to_fit.js';
@@ -19,6 +19,17 @@ const kSummaryAfterMs = 1000;
 
 function control(id) {
     return document.getElementById(id);
+}
+
+// The decimal and group separators of the browser's language, as it writes 1,234,567.5.
+function regionalSeparators() {
+    try {
+        const parts = new Intl.NumberFormat(navigator.language).formatToParts(1234567.5);
+        const part = (type) => parts.find((p) => p.type === type)?.value ?? '';
+        return [part('decimal') || '.', part('group')];
+    } catch {
+        return ['.', ','];
+    }
 }
 
 function setOutput(output, text) {
@@ -36,6 +47,10 @@ class MainWindow {
             this[id] = control(id);
         }
         this.results_ = calculator.initialResults();
+        this.knowsRegional_ = false;
+        addEventListener('languagechange', () => {
+            this.knowsRegional_ = false;
+        });
         this.notice_ = new ErrorNotice(control('ErrorNotice'));
         this.summary_ = control('ResultsSummary');
         this.summaryTimer_ = 0;
@@ -49,13 +64,28 @@ class MainWindow {
         // Typing waits for the core; until now the two input boxes were read-only.
         this.Text_amount.readOnly = false;
         this.Text_vat.readOnly = false;
+        // The browser's number data for its language takes it a while to load the first time
+        // (tens of milliseconds, more on a busy machine): looked up once the page is ready and
+        // idle, or when text comes in before.
+        (window.requestIdleCallback ?? setTimeout)(() => this.withRegional_());
+    }
+
+    // The calculator, told the separators of the browser's language.
+    withRegional_() {
+        if (!this.knowsRegional_) {
+            this.knowsRegional_ = true;
+            this.calculator_.setRegionalSeparators(...regionalSeparators());
+        }
+        return this.calculator_;
     }
 
     bindEvents_() {
         const calculator = this.calculator_;
-        for (const box of [this.Text_amount, this.Text_vat]) {
+        for (const [box, field] of [[this.Text_amount, 'amount'], [this.Text_vat, 'rate']]) {
             new FilteredField(box, {
-                filter: (code) => calculator.applyKeyRule(code),
+                filter: (code) => this.withRegional_().applyTypingRule(code, field),
+                takeText: (text, boxLength, replaced) =>
+                    this.withRegional_().takeText(text, field, boxLength, replaced),
                 limits: calculator.limits,
                 onRefused: (notice) => this.notice_.show(notice),
             });
@@ -102,19 +132,23 @@ class MainWindow {
     // Takes the inputs a link carries, each as a paste would be taken, and calculates when
     // there is an amount.
     openAddress_() {
-        const { mode, amount, rate } = inputsFromAddress(location.hash);
-        if (mode === undefined && amount === undefined && rate === undefined) {
+        const { mode, amount, rate, refusedMode } = inputsFromAddress(location.hash);
+        if (mode === undefined && amount === undefined && rate === undefined
+            && refusedMode === undefined) {
             return;
         }
         const refused = [];
-        for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
-            [this.Text_vat, rate, 'VAT %']]) {
-            const refusal = text === undefined ? null
-                : refusalOf(text, 0, 0, this.calculator_.limits.maxLength);
-            if (refusal !== null) {
-                refused.push(`The link's ${name} was not taken: ${refusal}`);
-            } else if (text !== undefined) {
-                box.value = text;
+        if (refusedMode !== undefined) {
+            refused.push("The link's mode was not taken: it is neither inclusive nor exclusive");
+        }
+        for (const [box, text, field, name] of [[this.Text_amount, amount, 'amount', 'amount'],
+            [this.Text_vat, rate, 'rate', 'VAT %']]) {
+            const taken = text === undefined ? null
+                : this.withRegional_().takeText(text, field, 0, 0);
+            if (taken?.refusal) {
+                refused.push(`The link's ${name} was not taken: ${taken.refusal}`);
+            } else if (taken) {
+                box.value = taken.text;
             }
         }
         if (mode !== undefined) {
@@ -139,24 +173,14 @@ class MainWindow {
     }
 
     // An error that ends the recalculation leaves the fields it had written with their new
-    // texts and is named under the window until a later recalculation runs to its end; a text
-    // the calculation read only in part is named there with what it read. Returns the
-    // notice's lines.
+    // texts and is named under the window, with why, until a later recalculation runs to its
+    // end; a text the calculation read only in part is named there with what it read. Returns
+    // the notice's lines.
     recalculate_() {
         const inputs = this.inputs_();
-        const { results, error, amountReadAs, rateReadAs } = this.calculator_.recalculate(
+        const { results, error, notice: lines } = this.calculator_.recalculate(
             inputs.amount, inputs.rate, inputs.mode, this.results_);
         this.showResults_(results);
-        const lines = [];
-        if (error) {
-            lines.push(error);
-        }
-        if (amountReadAs) {
-            lines.push(`Amount read as ${amountReadAs}`);
-        }
-        if (rateReadAs) {
-            lines.push(`VAT % read as ${rateReadAs}`);
-        }
         this.notice_.show(...lines);
         this.address_.follow(inputs);
         // Screen readers hear the results once the typing pauses, not on every key.
@@ -176,9 +200,12 @@ class MainWindow {
 
 try {
     new MainWindow(await loadCalculator());
-    // Keeps the page's files for visits without a network; the browser looks for a new release
-    // (a changed sw.js) on every visit.
-    navigator.serviceWorker?.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+    // Keeps the page's files for visits without a network. The worker is asked for under the
+    // name of the page's release: a page of another release (a new one, a rebuild, a rollback)
+    // has the browser fetch that release's worker, whatever the server says about dates.
+    const release = encodeURIComponent(document.documentElement.dataset.release);
+    navigator.serviceWorker?.register(`sw.js?release=${release}`, { updateViaCache: 'none' })
+        .catch(() => {});
 } catch (error) {
     new ErrorNotice(control('ErrorNotice')).show(
         `The calculator could not be loaded (${error.message}).`);

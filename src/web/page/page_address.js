@@ -8,14 +8,20 @@
 const kModes = new Set(['inclusive', 'exclusive']);
 const kWriteAfterMs = 300;
 
-// { mode, amount, rate } from an address's fragment; a missing or unknown one is undefined.
+// { mode, amount, rate, refusedMode } from an address's fragment, its names and the mode read
+// in any case (#Mode=EXCLUSIVE); a missing one is undefined, and so is a mode that is neither,
+// whose text is then refusedMode.
 export function inputsFromAddress(hash) {
-    const fields = new URLSearchParams(hash.replace(/^#/, ''));
-    const mode = fields.get('mode');
+    const fields = {};
+    for (const [name, value] of new URLSearchParams(hash.replace(/^#/, ''))) {
+        fields[name.toLowerCase()] ??= value;
+    }
+    const mode = fields.mode?.toLowerCase();
     return {
         mode: kModes.has(mode) ? mode : undefined,
-        amount: fields.get('amount') ?? undefined,
-        rate: fields.get('rate') ?? undefined,
+        amount: fields.amount,
+        rate: fields.rate,
+        refusedMode: mode === undefined || kModes.has(mode) ? undefined : fields.mode,
     };
 }
 

@@ -14,12 +14,27 @@
 
 #include "calc/display_form.h"
 #include "calc/field_length.h"
+#include "calc/field_reading.h"
 #include "calc/key_rule.h"
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/paste_routes.h"
 #include "tests/support/worked_recalculations.h"
 #include "widgets/screen_centring.h"
 #include "widgets/shrink_to_fit_label.h"
+
+namespace tolvi::test {
+
+// A key as an X11 keyboard sends it, with the text its control character carries.
+struct SentKey {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+};
+
+}  // namespace tolvi::test
+
+Q_DECLARE_METATYPE(tolvi::test::SentKey)
 
 namespace tolvi::test {
 
@@ -42,10 +57,15 @@ class MainWindowTest : public QObject {
     void theKeyRuleSwallowsEveryOtherCharacter_data();
     void theKeyRuleSwallowsEveryOtherCharacter();
     void editingKeysKeepWorking();
+    void editingShortcutsAreCommands_data();
+    void editingShortcutsAreCommands();
     void pastingBypassesTheKeyRuleAndRecalculates();
     void inputMethodTextPassesTheKeyRule();
     void anErrorIsNamedNearTheAmountUntilALaterRecalculation();
     void resultBoxesTakeTypingUntilTheNextRecalculation();
+    void aRecalculationLeavesTheBoxesItDoesNotChangeAlone();
+    void anEarlyErrorLeavesEveryResultBoxItsText_data();
+    void anEarlyErrorLeavesEveryResultBoxItsText();
     void tabVisitsTheControlsInOrder();
     void labelsNameTheirFieldsForScreenReaders();
     void screenReadersAreAlertedToEveryNotice();
@@ -235,7 +255,10 @@ void MainWindowTest::typedRecalculationsMatchTheWorkedTable() {
     }
     QCOMPARE(w().amount()->text(), amount);
     QCOMPARE(w().Results(), results);
-    QVERIFY(!w().notice()->isVisible());
+    // Only an amount read in part ("1.2.3") has a notice: how it was read.
+    const bool readInPart =
+        ExtentOfReading(amount.toStdString(), Field::Amount) == ReadingExtent::Part;
+    QCOMPARE(w().notice()->isVisible(), readInPart);
 }
 
 void MainWindowTest::switchingTheModeRederivesEveryField() {
@@ -282,21 +305,23 @@ void MainWindowTest::theKeyRuleSwallowsEveryOtherCharacter_data() {
     } keys[] = {
         {"letter", Qt::Key_A, Qt::NoModifier, "a"},
         {"capital", Qt::Key_E, Qt::ShiftModifier, "E"},
-        {"comma", Qt::Key_Comma, Qt::NoModifier, ","},
+        {"comma", Qt::Key_Comma, Qt::NoModifier, ","},  // in the amount, under English settings
         {"minus", Qt::Key_Minus, Qt::NoModifier, "-"},
         {"plus", Qt::Key_Plus, Qt::ShiftModifier, "+"},
         {"space", Qt::Key_Space, Qt::NoModifier, " "},
         {"Enter", Qt::Key_Return, Qt::NoModifier, "\r"},
         {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r"},
         {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"},
-        {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, "\x16"},
-        {"Ctrl+X", Qt::Key_X, Qt::ControlModifier, "\x18"},
-        {"Ctrl+A", Qt::Key_A, Qt::ControlModifier, "\x01"},
-        {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier, "\x1a"},
+        {"Ctrl+B", Qt::Key_B, Qt::ControlModifier, "\x02"},
+        {"Ctrl+K", Qt::Key_K, Qt::ControlModifier, "\x0b"},  // deletes to the end elsewhere
+        {"Ctrl+U", Qt::Key_U, Qt::ControlModifier, "\x15"},
         {"Ctrl+Backspace", Qt::Key_Backspace, Qt::ControlModifier, "\b"},
     };
     for (const char* field : {"Text_amount", "Text_vat"}) {
         for (const auto& k : keys) {
+            if (k.key == Qt::Key_Comma && field == std::string_view("Text_vat")) {
+                continue;  // the rate's decimal point
+            }
             QTest::addRow("%s %s", field, k.name)
                 << QString::fromLatin1(field) << k.key << static_cast<int>(k.modifiers)
                 << QString::fromLatin1(k.text);
@@ -342,6 +367,72 @@ void MainWindowTest::editingKeysKeepWorking() {
     QVERIFY(w().notice()->isVisible());
 }
 
+void MainWindowTest::editingShortcutsAreCommands_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QList<SentKey>>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("clipboard");
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const SentKey selectAll{Qt::Key_A, ctrl, "\x01"};
+    const SentKey seven{Qt::Key_7, Qt::NoModifier, "7"};
+    const SentKey one{Qt::Key_1, Qt::NoModifier, "1"};
+    const SentKey end{Qt::Key_End, Qt::NoModifier, ""};
+    const SentKey undo{Qt::Key_Z, ctrl, "\x1a"};
+    const struct {
+        const char* name;
+        QList<SentKey> keys;
+        const char* result;
+        const char* clipboard;
+    } rows[] = {
+        // The box holds "12.5" with the cursor at its end; the clipboard "99".
+        {"Ctrl+A, then a digit replaces", {selectAll, seven}, "7", "99"},
+        {"Ctrl+A, then a new amount replaces",
+         {selectAll,
+          one,
+          {Qt::Key_2, Qt::NoModifier, "2"},
+          {Qt::Key_Period, Qt::NoModifier, "."},
+          {Qt::Key_5, Qt::NoModifier, "5"}},
+         "12.5",
+         "99"},
+        {"Ctrl+C", {selectAll, {Qt::Key_C, ctrl, "\x03"}, end, one}, "12.51", "12.5"},
+        {"Ctrl+Insert", {selectAll, {Qt::Key_Insert, ctrl, ""}, end, one}, "12.51", "12.5"},
+        {"Ctrl+X", {selectAll, {Qt::Key_X, ctrl, "\x18"}}, "", "12.5"},
+        {"Shift+Delete", {selectAll, {Qt::Key_Delete, shift, ""}}, "", "12.5"},
+        {"Ctrl+V", {{Qt::Key_V, ctrl, "\x16"}}, "12.599", "99"},
+        {"Shift+Insert", {{Qt::Key_Insert, shift, ""}}, "12.599", "99"},
+        {"Ctrl+Z", {selectAll, seven, undo}, "12.5", "99"},
+        {"Ctrl+Shift+Z", {selectAll, seven, undo, {Qt::Key_Z, ctrl | shift, "\x1a"}}, "7", "99"},
+        {"Ctrl+Y", {selectAll, seven, undo, {Qt::Key_Y, ctrl, "\x19"}}, "7", "99"},
+    };
+    for (const char* field : {"Text_amount", "Text_vat"}) {
+        for (const auto& row : rows) {
+            QTest::addRow("%s, %s", field, row.name)
+                << QString::fromLatin1(field) << row.keys << QString::fromLatin1(row.result)
+                << QString::fromLatin1(row.clipboard);
+        }
+    }
+}
+
+void MainWindowTest::editingShortcutsAreCommands() {
+    QFETCH(QString, field);
+    QFETCH(QList<SentKey>, keys);
+    QFETCH(QString, result);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    TestWindow::ClearByKeyboard(box);
+    QTest::keyClicks(box, "12.5");
+    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    for (const SentKey& k : keys) {
+        QTest::sendKeyEvent(QTest::Click, box, k.key, QString::fromLatin1(k.text), k.modifiers);
+    }
+    QCOMPARE(box->text(), result);
+    QTEST(QGuiApplication::clipboard()->text(), "clipboard");
+    // The results follow the text the command left: at a rate of 0 the total is the amount.
+    if (box == w().amount()) {
+        QCOMPARE(w().total()->text(), result.isEmpty() ? QString() : w().price()->text());
+    }
+}
+
 void MainWindowTest::pastingBypassesTheKeyRuleAndRecalculates() {
     QTest::mouseClick(w().exclusive(), Qt::LeftButton);
     TestWindow::ClearByKeyboard(w().rate());
@@ -379,27 +470,33 @@ void MainWindowTest::inputMethodTextPassesTheKeyRule() {
 }
 
 void MainWindowTest::anErrorIsNamedNearTheAmountUntilALaterRecalculation() {
+    // An amount cleared to type a new one is no mistake: no notice, the total stays empty.
     QTest::keyClick(w().amount(), '5');
-    QVERIFY(!w().notice()->isVisible());
     QTest::keyClick(w().amount(), Qt::Key_Backspace);
     QCOMPARE(w().amount()->text(), QString());
     QCOMPARE(w().Results(), (QStringList{"0", "0.00", "", "0.00", "0"}));
-    QVERIFY(w().notice()->isVisible());
-    QCOMPARE(w().notice()->text(), QStringLiteral("Type mismatch"));
+    QVERIFY(!w().notice()->isVisible());
+
+    QTest::keyClick(w().amount(), '.');
+    QCOMPARE(w().NoticeLines(),
+             (QStringList{"Type mismatch: the amount is not a number", "Amount read as 0"}));
+    QCOMPARE(w().notice()->text(),
+             QStringLiteral("Type mismatch: the amount is not a number  \u00B7  Amount read as 0"));
     QCOMPARE(QApplication::focusWidget(), w().amount());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
     // Typing goes on; a completed recalculation takes the notice away.
     QTest::keyClick(w().amount(), '8');
     QVERIFY(!w().notice()->isVisible());
-    QCOMPARE(w().total()->text(), QStringLiteral("8.00"));
+    QCOMPARE(w().total()->text(), QStringLiteral("0.80"));
 
     // A rate of -100, pasted, divides by zero before any field changes.
     QGuiApplication::clipboard()->setText(QStringLiteral("-100"));
     TestWindow::ClearByKeyboard(w().rate());
     const QStringList before = w().Results();
     QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(w().notice()->text(), QStringLiteral("Division by zero"));
+    QCOMPARE(w().NoticeLines(),
+             QStringList{"Division by zero: a VAT % of -100 leaves nothing to divide by"});
     QCOMPARE(w().Results(), before);
 }
 
@@ -419,6 +516,76 @@ void MainWindowTest::resultBoxesTakeTypingUntilTheNextRecalculation() {
     QTest::keyClick(w().amount(), Qt::Key_Backspace);
     QTest::keyClick(w().amount(), '5');
     QCOMPARE(w().Results(), (QStringList{"18.375", "18.38", "123.38", "105.00", "105"}));
+}
+
+// A result box whose text a recalculation leaves as it was keeps its cursor, its selection and
+// its undo history.
+void MainWindowTest::aRecalculationLeavesTheBoxesItDoesNotChangeAlone() {
+    QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    QTest::keyClicks(w().amount(), "100");
+    QLineEdit* price = w().price();
+    QCOMPARE(price->text(), QStringLiteral("100.00"));
+    price->setCursorPosition(3);
+    QTest::keyClick(price, '5');
+    QTest::keyClick(price, Qt::Key_Backspace);  // the same text, with something to undo
+    price->setSelection(1, 2);
+    w().total()->setCursorPosition(2);
+    w().roundedVat()->setCursorPosition(1);
+
+    QTest::keyClick(w().rate(), '.');  // "0.": the same rate
+
+    QCOMPARE(w().rate()->text(), QStringLiteral("0."));
+    QCOMPARE(w().Results(), (QStringList{"0", "0.00", "100.00", "100.00", "100"}));
+    QCOMPARE(price->selectionStart(), 1);
+    QCOMPARE(price->selectedText(), QStringLiteral("00"));
+    QVERIFY(price->isUndoAvailable());
+    QCOMPARE(w().total()->cursorPosition(), 2);
+    QCOMPARE(w().roundedVat()->cursorPosition(), 1);
+}
+
+// An error that ends a recalculation before it writes anything leaves each result box the text
+// it had, though the total and the price differ.
+void MainWindowTest::anEarlyErrorLeavesEveryResultBoxItsText_data() {
+    QTest::addColumn<bool>("exclusive");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("field");  // pasted over the whole of it
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QStringList>("results");
+    QTest::newRow("inclusive 120 at 20, rate -100: division by zero")
+        << false << "120"
+        << "20"
+        << "Text_vat"
+        << "-100" << QStringList{"20", "20.00", "120.00", "100.00", "100"};
+    QTest::newRow("exclusive 100 at 20, an amount too large to read: overflow")
+        << true << "100"
+        << "20"
+        << "Text_amount" << QString(400, u'9')
+        << QStringList{"20", "20.00", "120.00", "100.00", "100"};
+}
+
+void MainWindowTest::anEarlyErrorLeavesEveryResultBoxItsText() {
+    QFETCH(bool, exclusive);
+    QFETCH(QString, amount);
+    QFETCH(QString, rate);
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QStringList, results);
+    if (exclusive) {
+        QTest::mouseClick(w().exclusive(), Qt::LeftButton);
+    }
+    TestWindow::ClearByKeyboard(w().rate());
+    QTest::keyClicks(w().rate(), rate);
+    QTest::keyClicks(w().amount(), amount);
+    QCOMPARE(w().Results(), results);
+    auto* box = w().form->findChild<QLineEdit*>(field);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(box->text(), pasted);
+    QVERIFY(w().notice()->isVisible());
+    QCOMPARE(w().Results(), results);
 }
 
 void MainWindowTest::tabVisitsTheControlsInOrder() {
@@ -473,16 +640,16 @@ void MainWindowTest::screenReadersAreAlertedToEveryNotice() {
     QTRY_VERIFY(QAccessible::isActive());
     alerts.clear();
     QAccessible::installUpdateHandler(RecordAlert);
-    QTest::keyClick(w().amount(), '5');
-    QTest::keyClick(w().amount(), Qt::Key_Backspace);  // "Type mismatch"
-    QTest::keyClick(w().amount(), '8');                // recalculated: the notice goes
+    QTest::keyClick(w().amount(), '.');  // "Type mismatch", and how "." was read
+    QTest::keyClick(w().amount(), '8');  // recalculated: the notice goes
     QGuiApplication::clipboard()->setText(QString(kMaxFieldLength, u'9'));
     QTest::keyClick(w().amount(), Qt::Key_Insert, Qt::ShiftModifier);  // refused as too long
     QAccessible::installUpdateHandler(nullptr);
     QObject* notice = w().notice();
-    const auto expected =
-        QList<std::pair<QObject*, QString>>{{notice, QStringLiteral("Type mismatch")},
-                                            {notice, QString::fromStdString(FieldTooLongNotice())}};
+    const auto expected = QList<std::pair<QObject*, QString>>{
+        {notice, QStringLiteral("Type mismatch: the amount is "
+                                "not a number\nAmount read as 0")},
+        {notice, QString::fromStdString(FieldTooLongNotice())}};
     QCOMPARE(alerts, expected);
     QCOMPARE(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name),
              QStringLiteral("Calculation error"));
@@ -566,83 +733,15 @@ void MainWindowTest::enterOnTheFocusedHelpButtonPopsUpTheMenu() {
     QVERIFY(!w().help()->autoDefault());
 }
 
-namespace {
-
-enum class PasteRoute { ShiftInsert, ContextMenu, MiddleButton, Drop, InputMethod };
-
-const char* RouteName(PasteRoute route) {
-    switch (route) {
-        case PasteRoute::ShiftInsert:
-            return "Shift+Insert";
-        case PasteRoute::ContextMenu:
-            return "context menu";
-        case PasteRoute::MiddleButton:
-            return "middle button";
-        case PasteRoute::Drop:
-            return "drop";
-        case PasteRoute::InputMethod:
-            return "input method";
-    }
-    return "?";
-}
-
-// Right-clicks the box: its context menu pops up without blocking, and `action` runs on it.
-bool UseContextMenu(QLineEdit* box, const ModalDriver::Action& action) {
-    ModalDriver driver(Modal::PopupMenu, action);
-    const QPoint inside = box->rect().center();
-    QContextMenuEvent request(QContextMenuEvent::Mouse, inside, box->mapToGlobal(inside));
-    QApplication::sendEvent(box, &request);
-    return QTest::qWaitFor([&] { return driver.Succeeded(); });
-}
-
-// Brings `text` into the box at its cursor (at the end of the text) the way `route` does.
-void Paste(QLineEdit* box, PasteRoute route, const QString& text) {
-    const QPoint end(box->width() - 3, box->height() / 2);
-    switch (route) {
-        case PasteRoute::ShiftInsert:
-            QGuiApplication::clipboard()->setText(text);
-            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-            break;
-        case PasteRoute::ContextMenu:
-            QGuiApplication::clipboard()->setText(text);
-            QVERIFY(
-                UseContextMenu(box, [](QWidget& m) { ClickMenuItem(m, QStringLiteral("Paste")); }));
-            break;
-        case PasteRoute::MiddleButton:
-            QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
-            QTest::mouseClick(box, Qt::MiddleButton, {}, end);
-            break;
-        case PasteRoute::Drop: {
-            QMimeData dragged;
-            dragged.setText(text);
-            QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &enter);
-            QDragMoveEvent move(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &move);
-            QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &drop);
-            break;
-        }
-        case PasteRoute::InputMethod: {
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(box, &commit);
-            break;
-        }
-    }
-}
-
-}  // namespace
-
 void MainWindowTest::aPasteLongerThanTheLimitIsRefusedWhole_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("route");
     QTest::addColumn<bool>("overTheWholeText");  // the box's one character is selected
     QTest::addColumn<int>("pastedLength");
     QTest::addColumn<bool>("taken");
-    const PasteRoute routes[] = {PasteRoute::ShiftInsert, PasteRoute::ContextMenu,
-                                 PasteRoute::MiddleButton, PasteRoute::Drop,
-                                 PasteRoute::InputMethod};
+    const PasteRoute routes[] = {PasteRoute::CtrlV,       PasteRoute::ShiftInsert,
+                                 PasteRoute::ContextMenu, PasteRoute::MiddleButton,
+                                 PasteRoute::Drop,        PasteRoute::InputMethod};
     for (const char* field : {"Text_amount", "Text_vat"}) {
         for (const PasteRoute route : routes) {
             const int r = static_cast<int>(route);
@@ -706,8 +805,8 @@ void MainWindowTest::aPasteTooLongForAResultBoxIsRefusedWhole_data() {
     QTest::addColumn<int>("route");
     QTest::addColumn<int>("pastedLength");
     for (const char* field : {"Text_vat_round", "Text_Price"}) {
-        for (const PasteRoute route :
-             {PasteRoute::ShiftInsert, PasteRoute::ContextMenu, PasteRoute::Drop}) {
+        for (const PasteRoute route : {PasteRoute::CtrlV, PasteRoute::ShiftInsert,
+                                       PasteRoute::ContextMenu, PasteRoute::Drop}) {
             // The box holds one typed character.
             QTest::addRow("%s, %s, one past the limit", field, RouteName(route))
                 << field << static_cast<int>(route) << kMaxFieldLength;
@@ -837,18 +936,24 @@ void MainWindowTest::theNoticeCoversNoControlAndItsTextFits_data() {
         QString amount;
         QString notice;
         bool underTheBox;
+        bool underTheBoxInALargeFont;
     } errors[] = {
-        {"Type mismatch", "0", ".", "Type mismatch", true},
-        {"Division by zero", "-100", "5", "Division by zero", true},
-        {"Invalid operation", "-100", "0", "Invalid operation", true},
-        {"Overflow", "0", "1e400", "Overflow", true},
+        {"Type mismatch, and how the amount was read", "0", ".",
+         "Type mismatch: the amount is not a number  \u00B7  Amount read as 0", false, false},
+        {"Division by zero", "-100", "5",
+         "Division by zero: a VAT % of -100 leaves nothing to divide by", false, false},
+        {"Invalid operation", "-100", "0",
+         "Invalid operation: an amount of 0 at a VAT % of -100 has no VAT", false, false},
+        {"Overflow", "0", "1e400", "Overflow: the amount is too large", true, false},
+        {"how the rate was read", "19,5", "100", "VAT % read as 19", true, true},
         {"paste refused", "0", QString(kMaxFieldLength + 1, u'9'),
-         QString::fromStdString(FieldTooLongNotice()), false},
+         QString::fromStdString(FieldTooLongNotice()), false, false},
     };
     for (const double pointSize : {0.0, 14.0}) {
         for (const auto& e : errors) {
             QTest::addRow("%s%s", e.name, pointSize > 0 ? ", large font" : "")
-                << e.rate << e.amount << e.notice << pointSize << e.underTheBox;
+                << e.rate << e.amount << e.notice << pointSize
+                << (pointSize > 0 ? e.underTheBoxInALargeFont : e.underTheBox);
         }
     }
 }
@@ -899,10 +1004,13 @@ void MainWindowTest::contextMenusOfferOnlyKeysTheBoxTakes_data() {
     const auto hint = [](QKeySequence::StandardKey key) {
         return QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
     };
-    // The key rule swallows Ctrl+letter: the input boxes offer none of those keys.
-    const QStringList plain{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"};
-    QTest::newRow("Text_amount") << "Text_amount" << plain << false;
-    QTest::newRow("Text_vat") << "Text_vat" << plain << false;
+    // The editing keys are commands in the input boxes too, which offer them all.
+    const QStringList editing{
+        "&Undo" + hint(QKeySequence::Undo),   "&Redo" + hint(QKeySequence::Redo),
+        "Cu&t" + hint(QKeySequence::Cut),     "&Copy" + hint(QKeySequence::Copy),
+        "&Paste" + hint(QKeySequence::Paste), "Select All" + hint(QKeySequence::SelectAll)};
+    QTest::newRow("Text_amount") << "Text_amount" << editing << true;
+    QTest::newRow("Text_vat") << "Text_vat" << editing << true;
     const QStringList hinted{"&Undo" + hint(QKeySequence::Undo), "&Copy" + hint(QKeySequence::Copy),
                              "&Paste" + hint(QKeySequence::Paste)};
     QTest::newRow("Text_vat_round") << "Text_vat_round" << hinted << true;
@@ -995,8 +1103,9 @@ void MainWindowTest::theNoticeIsAToolTipStrip() {
     desktop.setColor(QPalette::ToolTipText, QColor(0x20, 0x00, 0x40));
     QApplication::setPalette(desktop);
     window_ = std::make_unique<TestWindow>();  // a window of this desktop
-    QTest::keyClick(w().amount(), '5');
-    QTest::keyClick(w().amount(), Qt::Key_Backspace);
+    TestWindow::ClearByKeyboard(w().rate());
+    QGuiApplication::clipboard()->setText(QStringLiteral("19,5"));
+    QTest::keyClick(w().rate(), Qt::Key_Insert, Qt::ShiftModifier);  // "VAT % read as 19"
     QLabel& notice = *w().notice();
     QVERIFY(notice.isVisible());
     const QImage drawn = notice.grab().toImage();

@@ -1,9 +1,11 @@
 #include "cli/file_stream.h"
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "cli/stop_signals.h"
@@ -48,20 +50,45 @@ void FileSink::Write(std::string_view bytes) {
 }
 
 void FileSink::Flush() {
-    std::string_view rest = pending_;
+    if (!paced_) {
+        struct stat status {};
+        paced_ = fstat(descriptor_, &status) == 0 && !S_ISREG(status.st_mode);
+    }
+    std::string_view rest = dropping_ ? std::string_view() : pending_;
+    bool midRow = false;  // the last byte written was not a row's line feed
     while (!rest.empty()) {
-        const ssize_t count = ::write(descriptor_, rest.data(), rest.size());
+        std::string_view piece = rest;
+        if (*paced_) {
+            // A pipe takes a piece of at most PIPE_BUF bytes whole once poll says it has room,
+            // so the wait, with the stop signals let through, is the only one. A stop signal at
+            // a row's end drops the rows not yet written: the output ends with a whole row.
+            if (!midRow && StopSignal() != 0) {
+                dropping_ = true;
+                break;
+            }
+            if (piece.size() > PIPE_BUF) {
+                const std::size_t rowEnd = rest.rfind('\n', PIPE_BUF - 1);
+                piece = rest.substr(0, rowEnd == std::string_view::npos ? PIPE_BUF : rowEnd + 1);
+            }
+            if (!WaitUntilReady(descriptor_, POLLOUT)) {
+                continue;  // a stop signal: taken at the row's end
+            }
+        }
+        const ssize_t count = ::write(descriptor_, piece.data(), piece.size());
         if (count < 0 && errno == EINTR) {
             continue;
         }
         if (count < 0 && WouldBlock(errno)) {
-            WaitUntilReady(descriptor_, POLLOUT);  // a stop signal does not cut what is formed
+            if (!*paced_) {
+                WaitUntilReady(descriptor_, POLLOUT);  // a stop signal does not cut what is formed
+            }
             continue;
         }
         if (count <= 0) {
             pending_.clear();
             Fail("cannot write the output", count < 0 ? errno : EIO);
         }
+        midRow = piece[static_cast<std::size_t>(count) - 1] != '\n';
         rest.remove_prefix(static_cast<std::size_t>(count));
     }
     pending_.clear();
