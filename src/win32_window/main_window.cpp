@@ -137,8 +137,8 @@ void MainWindow::LayOut(UINT dpi, const RECT* centreOn) {
             DestroyIcon(icon);
         }
     }
-    bigIcon_ = MakeIcon(GetSystemMetricsForDpi(SM_CXICON, dpi));
-    smallIcon_ = MakeIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    bigIcon_ = MakeIcon(instance_, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    smallIcon_ = MakeIcon(instance_, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
     SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }

@@ -81,7 +81,10 @@ void DrawIcon(HDC dc, const RECT& box) {
     Draw(dc, Icon(), box);
 }
 
-HICON MakeIcon(int size) {
+HICON MakeIcon(HINSTANCE instance, int size) {
+    if (HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)) {
+        return static_cast<HICON>(icon);
+    }
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
