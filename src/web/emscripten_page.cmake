@@ -26,7 +26,6 @@ set_target_properties(tolvi_calculator PROPERTIES
 
 # The static files. The page names the product, its maker and its version as the project
 # defines them.
-set(TOLVI_LEGAL_NOTICE "Copyright © ${TOLVI_COMPANY_NAME}")
 set(TOLVI_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
 foreach(file index.html manifest.webmanifest sw.js)
     configure_file(page/${file}.in ${TOLVI_WEB_PAGE_DIR}/${file} @ONLY)

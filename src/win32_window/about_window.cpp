@@ -39,8 +39,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             TakeOverDpiChanges(dialog);
             SetWindowTextW(dialog, L" About ");
             SetDlgItemTextW(dialog, IDC_Text_about, AboutText());
-            const std::wstring notice = L"Copyright \u00A9 " + Wide(identity::kCompanyName);
-            SetDlgItemTextW(dialog, IDC_Label1_about, notice.c_str());
+            SetDlgItemTextW(dialog, IDC_Label1_about, Wide(identity::kLegalNotice).c_str());
             // The icon's name, for a screen reader.
             SetDlgItemTextW(dialog, IDC_picIcon, Wide(identity::kAppTitle).c_str());
             RECT owner{};
@@ -85,11 +84,13 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 const wchar_t* AboutText() {
-    static const std::wstring text =
-        Wide(identity::kAppTitle) + L"\r\nVersion " + std::to_wstring(identity::kVersionMajor) +
-        L"." + std::to_wstring(identity::kVersionMinor) + L"." +
-        std::to_wstring(identity::kVersionRevision) + L"\r\n" + Wide(identity::kMakerWebHost) +
-        L"\r\n" + Wide(identity::kSupportEmail);
+    static const std::wstring text = [] {
+        std::wstring lines;
+        for (const char* line : identity::kAboutLines) {
+            lines += (lines.empty() ? L"" : L"\r\n") + Wide(line);
+        }
+        return lines;
+    }();
     return text.c_str();
 }
 

@@ -263,7 +263,7 @@ void MainWindow::Recalculate() {
 
     std::wstring notice;
     for (const std::string& line : NoticeLines(amount, rate, done)) {
-        notice += (notice.empty() ? L"" : L"; ") + Wide(line);
+        notice += (notice.empty() ? L"" : L"  \u00B7  ") + Wide(line);  // as the Qt window
     }
     ShowNotice(notice);
 }

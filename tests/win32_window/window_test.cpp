@@ -667,7 +667,7 @@ void TheNoticeRows(const Program& p) {
         std::wstring expected;
         for (const std::string_view line : row.lines) {
             if (!line.empty()) {
-                expected += (expected.empty() ? L"" : L"; ") + Wide(line);
+                expected += (expected.empty() ? L"" : L"  \u00B7  ") + Wide(line);
             }
         }
         HWND notice = p.Item(IDC_Notice);

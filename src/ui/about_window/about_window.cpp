@@ -1,6 +1,7 @@
 #include "ui/about_window/about_window.h"
 
 #include <QKeyEvent>
+#include <QStringList>
 
 #include "app_identity.h"
 #include "ui/window_images.h"
@@ -20,11 +21,12 @@ AboutWindow::AboutWindow(QWidget* owner)
     ui_->picIcon->setPixmap(IconPixmap());
     setWindowTitle(QStringLiteral(" About "));
     widgets::UseButtonFaceBackground(*ui_->Text_about);
-    ui_->Text_about->setPlainText(QLatin1String(identity::kAppTitle) +
-                                  QStringLiteral("\nVersion ") +
-                                  QLatin1String(identity::kVersionText) + QLatin1Char('\n') +
-                                  QLatin1String(identity::kMakerWebHost) + QLatin1Char('\n') +
-                                  QLatin1String(identity::kSupportEmail));
+    QStringList lines;
+    for (const char* line : identity::kAboutLines) {
+        lines << QString::fromUtf8(line);
+    }
+    ui_->Text_about->setPlainText(lines.join(QLatin1Char('\n')));
+    ui_->Label1->setText(QString::fromUtf8(identity::kLegalNotice));
     ui_->cmdOK->setFocus();
     connect(ui_->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     widgets::FitFontToLayout(*this);
