@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -59,10 +60,15 @@ void CheckVersionRecord(const char* program) {
     Check(fixed != nullptr && fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low,
           program, "the product version",
           fixed ? numbers(fixed->dwProductVersionMS, fixed->dwProductVersionLS) : "none", expected);
+    // The window keeps the original program's file name; the command line names itself.
+    const std::string file = std::filesystem::path(program).filename().string();
+    const std::string originalName = file == "tolvi-vat.exe" ? "VAT.exe" : file;
     const struct {
         const char* name;
         const char* expected;
-    } texts[] = {{"ProductName", kAppTitle}, {"CompanyName", kCompanyName}};
+    } texts[] = {{"ProductName", kAppTitle},
+                 {"CompanyName", kCompanyName},
+                 {"OriginalFilename", originalName.c_str()}};
     for (const auto& text : texts) {
         const std::string got = Text(record, text.name);
         Check(got == text.expected, program, text.name, got, text.expected);
