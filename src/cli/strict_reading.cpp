@@ -1,16 +1,20 @@
 #include "cli/strict_reading.h"
 
-#include <algorithm>
-
 #include "calc/field_reading.h"
+#include "calc/unicode_text.h"
 
 namespace tolvi {
 
 namespace {
 
-bool IsControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7f;
+bool HoldsControlCharacter(std::string_view text) {
+    Utf8Reader reader(text);
+    for (char32_t code = 0; reader.Next(code);) {
+        if (code != Utf8Reader::kMalformed && IsControlCharacter(code)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // How much of a text strict reading takes: what the calculation's reading takes, less a D
@@ -18,7 +22,7 @@ bool IsControl(char c) {
 // line feed the reading skips included, which would reach the output as it stands.
 ReadingExtent StrictExtent(std::string_view text, Field field) {
     const ReadingExtent extent = ExtentOfReading(text, field);
-    if (std::ranges::any_of(text, IsControl)) {
+    if (HoldsControlCharacter(text)) {
         return ReadingExtent::Part;
     }
     if (extent == ReadingExtent::Whole && text.find_first_of("Dd") != std::string_view::npos) {
