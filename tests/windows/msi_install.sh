@@ -79,7 +79,7 @@ icon_file="$drive_c/$(tr '\\' / <<<"${icon#C:\\}")"
 [ -n "$icon" ] && cmp -s "$icon_file" "$built_icon" ||
     fail "Add/Remove Programs shows not the program's icon (\"$icon\")"
 
-# The installed command line, on the first row of the shared worked table.
+# The installed command line, on the first of the worked recalculations.
 answer=$(printf 'exclusive\t105\t17.5\n' |
     "$wine" "C:\\Program Files\\Tolvi VAT Calculator\\tolvi-vat-cli.exe" --batch | od -An -c)
 expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
