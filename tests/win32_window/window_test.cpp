@@ -16,6 +16,7 @@
 #include "app_identity.h"
 #include "tests/support/entry_rows.h"
 #include "tests/support/worked_recalculations.h"
+#include "win32_window/text_conversion.h"
 #include "win32_window/window_layout.h"
 
 namespace {
@@ -40,13 +41,7 @@ std::string Narrow(std::wstring_view wide) {
     return narrow;
 }
 
-std::wstring Wide(std::string_view utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length));
-    return wide;
-}
+using tolvi::win32::Wide;
 
 void Check(bool ok, const std::string& what) {
     if (!ok) {
