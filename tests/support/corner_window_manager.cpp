@@ -45,14 +45,8 @@ struct Manager {
     // Tells a framed client where it now stands on the screen, as ICCCM asks.
     void TellPlace(Window client) {
         Window frame = frames.at(client);
-        Window unused = 0;
-        int x = 0;
-        int y = 0;
-        unsigned width = 0;
-        unsigned height = 0;
-        unsigned border = 0;
-        unsigned depth = 0;
-        XGetGeometry(display, client, &unused, &x, &y, &width, &height, &border, &depth);
+        XWindowAttributes place;
+        XGetWindowAttributes(display, client, &place);
         XWindowAttributes framed;
         XGetWindowAttributes(display, frame, &framed);
         XEvent notify{};
@@ -61,22 +55,20 @@ struct Manager {
         notify.xconfigure.window = client;
         notify.xconfigure.x = framed.x + kLeft;
         notify.xconfigure.y = framed.y + kTop;
-        notify.xconfigure.width = static_cast<int>(width);
-        notify.xconfigure.height = static_cast<int>(height);
+        notify.xconfigure.width = place.width;
+        notify.xconfigure.height = place.height;
         XSendEvent(display, client, False, StructureNotifyMask, &notify);
     }
 
     void Frame(Window client) {
-        Window unused = 0;
-        int x = 0;
-        int y = 0;
-        unsigned width = 0;
-        unsigned height = 0;
-        unsigned border = 0;
-        unsigned depth = 0;
-        if (XGetGeometry(display, client, &unused, &x, &y, &width, &height, &border, &depth) == 0) {
+        XWindowAttributes place;
+        if (XGetWindowAttributes(display, client, &place) == 0) {
             return;
         }
+        const int x = place.x;
+        const int y = place.y;
+        const auto width = static_cast<unsigned>(place.width);
+        const auto height = static_cast<unsigned>(place.height);
         // The frame's corner where the client stands, that is where it asked to go.
         const Window frame = XCreateSimpleWindow(display, root, x, y, width + kLeft + kRight,
                                                  height + kTop + kBottom, 0, 0, 0x808080);
