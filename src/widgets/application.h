@@ -10,6 +10,10 @@ namespace tolvi::widgets {
 void EndApplication();
 bool ApplicationEnding();
 
+// Lets the desktop's request to close `window` (its frame's close button, a window list) reach
+// the window's closeEvent also while a modal window blocks it, where the toolkit would drop it.
+void TakeCloseRequestsWhileBlocked(QWidget& window);
+
 // Draws a text box on the desktop's button-face colour instead of the window colour.
 void UseButtonFaceBackground(QWidget& box);
 

@@ -65,6 +65,7 @@ MainWindow::MainWindow(NumberFormat format, const QLocale& regional, QWidget* pa
     notice_ = new widgets::ErrorNotice(*ui_->Text_amount);
     ui_->Text_amount->setFocus();
     BindEvents();
+    widgets::TakeCloseRequestsWhileBlocked(*this);  // closing is never refused, About open or not
 }
 
 MainWindow::~MainWindow() = default;

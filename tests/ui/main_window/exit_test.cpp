@@ -15,6 +15,7 @@ class ExitTest : public QObject {
 
   private slots:
     void closingIsAcceptedAndEndsTheApplicationWithZero();
+    void closingWithAboutOpenEndsEverything_data();
     void closingWithAboutOpenEndsEverything();
 };
 
@@ -30,7 +31,14 @@ void ExitTest::closingIsAcceptedAndEndsTheApplicationWithZero() {
     QVERIFY(!window.form->isVisible());
 }
 
+void ExitTest::closingWithAboutOpenEndsEverything_data() {
+    QTest::addColumn<bool>("sessionEnds");
+    QTest::newRow("close") << false;
+    QTest::newRow("session end") << true;  // the session manager's last word to the program
+}
+
 void ExitTest::closingWithAboutOpenEndsEverything() {
+    QFETCH(bool, sessionEnds);
     TestWindow window;
     QTest::keyClicks(window.amount(), "12");
     bool aboutWasOpen = false;
@@ -38,8 +46,14 @@ void ExitTest::closingWithAboutOpenEndsEverything() {
     ModalDriver menu(Modal::PopupMenu, [&](QWidget& popup) {
         about = std::make_unique<ModalDriver>(Modal::Window, [&](QWidget& dialog) {
             aboutWasOpen = dialog.isVisible();
-            // The desktop closes the main window (log-off, the window list, a kill request).
-            window.form->close();
+            // The desktop closes the main window (the window list, a kill request), or the
+            // session ends.
+            if (sessionEnds) {
+                QEvent quit(QEvent::Quit);
+                QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+            } else {
+                window.form->close();
+            }
         });
         ClickMenuItem(popup, QStringLiteral("About"));
     });

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the window program on a private X server, closes its window the way a desktop does, and
-# checks that the process ends with status 0 within 10 seconds.
-# Usage: exits_when_closed.sh PROGRAM CLOSE_WINDOW
+# checks that the process ends with status 0 within 10 seconds. With "about", a window manager
+# runs and the main window is closed while the About window, opened from the keyboard, is open.
+# Usage: exits_when_closed.sh PROGRAM CLOSE_WINDOW [about]
 set -uo pipefail
 if [ -z "${TOLVI_ON_XVFB:-}" ]; then
     TOLVI_ON_XVFB=1 exec "$(dirname "$0")/../../../scripts/with-xvfb" "$0" "$@"
@@ -10,10 +11,26 @@ program=$1
 close_window=$2
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
-trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+trap 'kill ${app:-} ${wm:-} 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
+if [ "${3:-}" = about ]; then
+    openbox --sm-disable & wm=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+fi
 "$program" &
 app=$!
+if [ -n "${wm:-}" ]; then
+    # Tab to the Help button, Enter pops its menu up, Down and Enter choose About.
+    timeout 10 xdotool search --sync --onlyvisible --name '^Tolvi$' windowfocus --sync >/dev/null
+    xdotool key --delay 100 Tab Tab Tab Tab Tab Tab Tab Return
+    sleep 0.5
+    xdotool key --delay 100 Down Return
+    timeout 10 xdotool search --sync --onlyvisible --name '^ About $' >/dev/null ||
+        { echo "the About window did not open"; exit 1; }
+fi
 "$close_window" Tolvi 10 || exit 1
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null; then
