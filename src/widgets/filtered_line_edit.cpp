@@ -315,8 +315,8 @@ void FilteredLineEdit::PasteWhole() {
         return;
     }
     const QString pasted = QGuiApplication::clipboard()->text();
-    if (pasted.isEmpty() && !hasSelectedText()) {
-        return;  // nothing to paste and nothing to replace
+    if (pasted.isEmpty()) {
+        return;  // no text to paste: the selection stays
     }
     if (const std::optional<QString> taken = TakeFromOutside(pasted, selectedText().size())) {
         insert(*taken);

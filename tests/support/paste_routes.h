@@ -19,7 +19,15 @@ namespace tolvi::test {
 
 // The ways a text comes into a box from outside; an input method's commit, typed text for the
 // box, is one of them for the rule on length.
-enum class PasteRoute { CtrlV, ShiftInsert, ContextMenu, MiddleButton, Drop, InputMethod };
+enum class PasteRoute {
+    CtrlV,
+    ShiftInsert,
+    ContextMenu,
+    MiddleButton,
+    ShiftMiddleButton,  // from a caret at the start: Shift selects nothing on the way
+    Drop,
+    InputMethod
+};
 
 inline const char* RouteName(PasteRoute route) {
     switch (route) {
@@ -31,6 +39,8 @@ inline const char* RouteName(PasteRoute route) {
             return "context menu";
         case PasteRoute::MiddleButton:
             return "middle button";
+        case PasteRoute::ShiftMiddleButton:
+            return "Shift+middle button";
         case PasteRoute::Drop:
             return "drop";
         case PasteRoute::InputMethod:
@@ -67,9 +77,16 @@ inline void Paste(QLineEdit* box, PasteRoute route, const QString& text) {
                 UseContextMenu(box, [](QWidget& m) { ClickMenuItem(m, QStringLiteral("Paste")); }));
             break;
         case PasteRoute::MiddleButton:
+        case PasteRoute::ShiftMiddleButton: {
+            const bool shift = route == PasteRoute::ShiftMiddleButton;
+            if (shift) {
+                QTest::keyClick(box, Qt::Key_Home);
+            }
             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
-            QTest::mouseClick(box, Qt::MiddleButton, {}, end);
+            QTest::mouseClick(box, Qt::MiddleButton, shift ? Qt::ShiftModifier : Qt::NoModifier,
+                              end);
             break;
+        }
         case PasteRoute::Drop: {
             QMimeData dragged;
             dragged.setText(text);

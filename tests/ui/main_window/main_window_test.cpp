@@ -372,6 +372,7 @@ void MainWindowTest::editingShortcutsAreCommands_data() {
     QTest::addColumn<QList<SentKey>>("keys");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("held");  // by the clipboard before the keys; null: no text
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
     const SentKey selectAll{Qt::Key_A, ctrl, "\x01"};
@@ -384,6 +385,7 @@ void MainWindowTest::editingShortcutsAreCommands_data() {
         QList<SentKey> keys;
         const char* result;
         const char* clipboard;
+        const char* held = "99";
     } rows[] = {
         // The box holds "12.5" with the cursor at its end; the clipboard "99".
         {"Ctrl+A, then a digit replaces", {selectAll, seven}, "7", "99"},
@@ -401,6 +403,11 @@ void MainWindowTest::editingShortcutsAreCommands_data() {
         {"Shift+Delete", {selectAll, {Qt::Key_Delete, shift, ""}}, "", "12.5"},
         {"Ctrl+V", {{Qt::Key_V, ctrl, "\x16"}}, "12.599", "99"},
         {"Shift+Insert", {{Qt::Key_Insert, shift, ""}}, "12.599", "99"},
+        {"Ctrl+A, Ctrl+V, no text to paste",
+         {selectAll, {Qt::Key_V, ctrl, "\x16"}},
+         "12.5",
+         "",
+         nullptr},
         {"Ctrl+Z", {selectAll, seven, undo}, "12.5", "99"},
         {"Ctrl+Shift+Z", {selectAll, seven, undo, {Qt::Key_Z, ctrl | shift, "\x1a"}}, "7", "99"},
         {"Ctrl+Y", {selectAll, seven, undo, {Qt::Key_Y, ctrl, "\x19"}}, "7", "99"},
@@ -409,7 +416,7 @@ void MainWindowTest::editingShortcutsAreCommands_data() {
         for (const auto& row : rows) {
             QTest::addRow("%s, %s", field, row.name)
                 << QString::fromLatin1(field) << row.keys << QString::fromLatin1(row.result)
-                << QString::fromLatin1(row.clipboard);
+                << QString::fromLatin1(row.clipboard) << QString::fromLatin1(row.held);
         }
     }
 }
@@ -418,10 +425,15 @@ void MainWindowTest::editingShortcutsAreCommands() {
     QFETCH(QString, field);
     QFETCH(QList<SentKey>, keys);
     QFETCH(QString, result);
+    QFETCH(QString, held);
     auto* box = w().form->findChild<QLineEdit*>(field);
     TestWindow::ClearByKeyboard(box);
     QTest::keyClicks(box, "12.5");
-    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    if (held.isNull()) {
+        QGuiApplication::clipboard()->clear();
+    } else {
+        QGuiApplication::clipboard()->setText(held);
+    }
     for (const SentKey& k : keys) {
         QTest::sendKeyEvent(QTest::Click, box, k.key, QString::fromLatin1(k.text), k.modifiers);
     }
@@ -739,9 +751,10 @@ void MainWindowTest::aPasteLongerThanTheLimitIsRefusedWhole_data() {
     QTest::addColumn<bool>("overTheWholeText");  // the box's one character is selected
     QTest::addColumn<int>("pastedLength");
     QTest::addColumn<bool>("taken");
-    const PasteRoute routes[] = {PasteRoute::CtrlV,       PasteRoute::ShiftInsert,
-                                 PasteRoute::ContextMenu, PasteRoute::MiddleButton,
-                                 PasteRoute::Drop,        PasteRoute::InputMethod};
+    const PasteRoute routes[] = {
+        PasteRoute::CtrlV,        PasteRoute::ShiftInsert,       PasteRoute::ContextMenu,
+        PasteRoute::MiddleButton, PasteRoute::ShiftMiddleButton, PasteRoute::Drop,
+        PasteRoute::InputMethod};
     for (const char* field : {"Text_amount", "Text_vat"}) {
         for (const PasteRoute route : routes) {
             const int r = static_cast<int>(route);
@@ -767,7 +780,8 @@ void MainWindowTest::aPasteLongerThanTheLimitIsRefusedWhole() {
     QFETCH(bool, overTheWholeText);
     QFETCH(int, pastedLength);
     QFETCH(bool, taken);
-    if (route == static_cast<int>(PasteRoute::MiddleButton) &&
+    if ((route == static_cast<int>(PasteRoute::MiddleButton) ||
+         route == static_cast<int>(PasteRoute::ShiftMiddleButton)) &&
         !QGuiApplication::clipboard()->supportsSelection()) {
         QSKIP("this platform has no selection to paste with the middle button");
     }
