@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <optional>
 
+#include "widgets/accessible_entry_box.h"
 #include "widgets/shortcut_hint.h"
 
 namespace tolvi::widgets {
@@ -98,7 +99,9 @@ std::optional<EditingCommand> EditingCommandOf(const QKeyEvent& event) {
 
 }  // namespace
 
-FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {}
+FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
+    AccessibleEntryBox::Install();
+}
 
 std::uint16_t FilteredLineEdit::Filter(std::uint16_t code) const {
     return keyFilter_ ? keyFilter_(code) : code;
@@ -321,6 +324,23 @@ void FilteredLineEdit::PasteWhole() {
     if (const std::optional<QString> taken = TakeFromOutside(pasted, selectedText().size())) {
         insert(*taken);
     }
+}
+
+void FilteredLineEdit::ReplaceFromOutside(qsizetype start, qsizetype end, const QString& brought) {
+    if (isReadOnly() || start < 0 || end < start || end > text().size() ||
+        (start == end && brought.isEmpty())) {
+        return;
+    }
+    std::optional<QString> taken = brought;
+    if (!brought.isEmpty() && !(taken = TakeFromOutside(brought, end - start))) {
+        return;
+    }
+    if (end > start) {
+        setSelection(static_cast<int>(start), static_cast<int>(end - start));
+    } else {
+        setCursorPosition(static_cast<int>(start));
+    }
+    insert(*taken);
 }
 
 void FilteredLineEdit::RefusePaste() {

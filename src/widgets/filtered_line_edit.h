@@ -21,9 +21,9 @@ namespace tolvi::widgets {
 // gives it.
 //
 // A text from outside (the paste keys, the context menu's Paste, the middle mouse button's
-// selection paste, a drop) goes through the outside-text rule, which gives the text that enters
-// in place of the selection, or refuses it whole (and says why itself): the box then stays as it
-// was.
+// selection paste, a drop, an assistive tool's insert or paste) goes through the outside-text rule,
+// which gives the text that enters in place of the selection, or refuses it whole (and says why
+// itself): the box then stays as it was.
 //
 // Nothing that reaches the box is ever cut to its maximum length: a paste or an input method's
 // commit whose result would be longer is refused whole, the text stays as it was, and the paste
@@ -48,6 +48,11 @@ class FilteredLineEdit : public QLineEdit {
 
     // True when the key filter would discard this key: it changes nothing in the box.
     bool Swallows(const QKeyEvent& key);
+
+    // Puts a text from outside (an assistive tool's insert, paste or replacement) in place of the
+    // characters from `start` to `end`, through the outside-text rule as a paste; an empty text
+    // only deletes them.
+    void ReplaceFromOutside(qsizetype start, qsizetype end, const QString& brought);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -77,6 +82,8 @@ class FilteredLineEdit : public QLineEdit {
     std::optional<QString> TakeFromOutside(const QString& brought, qsizetype replaced);
     void PasteWhole();
     void RefusePaste();
+
+    friend class AccessibleEntryBox;  // measures characters from the caret
 
     KeyFilter keyFilter_;
     OutsideTextRule outsideRule_;

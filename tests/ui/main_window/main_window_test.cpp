@@ -2,6 +2,10 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusReply>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -69,6 +73,7 @@ class MainWindowTest : public QObject {
     void tabVisitsTheControlsInOrder();
     void labelsNameTheirFieldsForScreenReaders();
     void screenReadersAreAlertedToEveryNotice();
+    void assistiveToolsBringTextByThePasteRule();
     void theHelpButtonPopsUpTheMenuOnItself();
     void dismissingThePopUpRunsNoCommand();
     void enterOnTheFocusedHelpButtonPopsUpTheMenu_data();
@@ -665,6 +670,42 @@ void MainWindowTest::screenReadersAreAlertedToEveryNotice() {
     QCOMPARE(alerts, expected);
     QCOMPARE(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name),
              QStringLiteral("Calculation error"));
+}
+
+// An assistive tool's insert and paste, sent over the accessibility bus as a tool sends them.
+void MainWindowTest::assistiveToolsBringTextByThePasteRule() {
+    if (!qEnvironmentVariableIsSet("TOLVI_SCREEN_READER_BUS")) {
+        QSKIP("needs a session bus on which a screen reader runs");
+    }
+    TestWindow window(QLocale(QStringLiteral("de_DE")));
+    QTRY_VERIFY(QAccessible::isActive());
+    const QDBusReply<QString> address =
+        QDBusInterface(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                       QStringLiteral("org.a11y.Bus"))
+            .call(QStringLiteral("GetAddress"));
+    QDBusConnection tool = QDBusConnection::connectToBus(address.value(), QStringLiteral("tool"));
+    const QString program = QDBusConnection(QStringLiteral("a11y")).baseService();
+    QVERIFY2(tool.isConnected() && !program.isEmpty(), "no accessibility bus");
+    const auto send = [&](const char* method, const QVariantList& arguments) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            program,
+            QStringLiteral("/org/a11y/atspi/accessible/%1")
+                .arg(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(window.amount()))),
+            QStringLiteral("org.a11y.atspi.EditableText"), QString::fromLatin1(method));
+        call.setArguments(arguments);
+        QDBusPendingCallWatcher answer(tool.asyncCall(call));
+        return QTest::qWaitFor([&] { return answer.isFinished(); }) && !answer.isError();
+    };
+    QVERIFY(send("InsertText", {0, QStringLiteral("1.234,56"), 8}));
+    QCOMPARE(window.amount()->text(), QStringLiteral("1234.56"));  // read in the regional form
+    QVERIFY(send("InsertText", {0, QStringLiteral("1\u200B00"), 4}));
+    QCOMPARE(window.amount()->text(), QStringLiteral("1234.56"));
+    QCOMPARE(window.NoticeLines(),
+             QStringList{"Not pasted: it holds invisible or direction-changing characters"});
+    QGuiApplication::clipboard()->setText(QString(kMaxFieldLength + 500, u'1'));
+    QVERIFY(send("PasteText", {7}));
+    QCOMPARE(window.amount()->text(), QStringLiteral("1234.56"));  // not cut to fit: refused
+    QCOMPARE(window.NoticeLines(), QStringList{QString::fromStdString(FieldTooLongNotice())});
 }
 
 void MainWindowTest::theHelpButtonPopsUpTheMenuOnItself() {
