@@ -24,7 +24,7 @@ enum class PasteRoute {
     ShiftInsert,
     ContextMenu,
     MiddleButton,
-    ShiftMiddleButton,  // from a caret at the start: Shift selects nothing on the way
+    ShiftMiddleButton,
     Drop,
     InputMethod
 };
@@ -77,16 +77,14 @@ inline void Paste(QLineEdit* box, PasteRoute route, const QString& text) {
                 UseContextMenu(box, [](QWidget& m) { ClickMenuItem(m, QStringLiteral("Paste")); }));
             break;
         case PasteRoute::MiddleButton:
-        case PasteRoute::ShiftMiddleButton: {
-            const bool shift = route == PasteRoute::ShiftMiddleButton;
-            if (shift) {
-                QTest::keyClick(box, Qt::Key_Home);
-            }
             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
-            QTest::mouseClick(box, Qt::MiddleButton, shift ? Qt::ShiftModifier : Qt::NoModifier,
-                              end);
+            QTest::mouseClick(box, Qt::MiddleButton, {}, end);
             break;
-        }
+        case PasteRoute::ShiftMiddleButton:  // from a caret at the start: it selects nothing
+            QTest::keyClick(box, Qt::Key_Home);
+            QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+            QTest::mouseClick(box, Qt::MiddleButton, Qt::ShiftModifier, end);
+            break;
         case PasteRoute::Drop: {
             QMimeData dragged;
             dragged.setText(text);
