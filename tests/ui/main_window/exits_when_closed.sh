@@ -23,10 +23,11 @@ fi
 "$program" &
 app=$!
 if [ -n "${wm:-}" ]; then
-    # Tab to the Help button, Enter pops its menu up, Down and Enter choose About.
+    # Tab to the Help button, Enter pops its menu (untitled: the program's name) up, Down and
+    # Enter choose About.
     timeout 10 xdotool search --sync --onlyvisible --name '^Tolvi$' windowfocus --sync >/dev/null
     xdotool key --delay 100 Tab Tab Tab Tab Tab Tab Tab Return
-    sleep 0.5
+    timeout 10 xdotool search --sync --onlyvisible --name '^Tolvi VAT Calculator$' >/dev/null
     xdotool key --delay 100 Down Return
     timeout 10 xdotool search --sync --onlyvisible --name '^ About $' >/dev/null ||
         { echo "the About window did not open"; exit 1; }
