@@ -9,6 +9,7 @@
 #include <xcb/xcb.h>
 
 #include <QtGui/qguiapplication_platform.h>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #endif
@@ -55,13 +56,7 @@ class CloseRequestFilter final : public QAbstractNativeEventFilter {
             return false;
         }
         QMetaObject::invokeMethod(
-            window_,
-            [window = window_] {
-                if (window) {
-                    window->close();
-                }
-            },
-            Qt::QueuedConnection);
+            window_, [window = window_.data()] { window->close(); }, Qt::QueuedConnection);
         return true;
     }
 
