@@ -676,11 +676,13 @@ void MainWindowTest::assistiveToolsBringTextByThePasteRule() {
     QDBusConnection tool = QDBusConnection::connectToBus(address.value(), QStringLiteral("tool"));
     const QString program = QDBusConnection(QStringLiteral("a11y")).baseService();
     QVERIFY2(tool.isConnected() && !program.isEmpty(), "no accessibility bus");
-    const auto send = [&](const char* method, const QVariantList& arguments) {
+    const auto send = [&](const char* method, const QVariantList& arguments,
+                          QLineEdit* box = nullptr) {
         QDBusMessage call = QDBusMessage::createMethodCall(
             program,
             QStringLiteral("/org/a11y/atspi/accessible/%1")
-                .arg(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(window.amount()))),
+                .arg(QAccessible::uniqueId(
+                    QAccessible::queryAccessibleInterface(box ? box : window.amount()))),
             QStringLiteral("org.a11y.atspi.EditableText"), QString::fromLatin1(method));
         call.setArguments(arguments);
         QDBusPendingCallWatcher answer(tool.asyncCall(call));
@@ -696,6 +698,8 @@ void MainWindowTest::assistiveToolsBringTextByThePasteRule() {
     QVERIFY(send("PasteText", {7}));
     QCOMPARE(window.amount()->text(), QStringLiteral("1234.56"));  // not cut to fit: refused
     QCOMPARE(window.NoticeLines(), QStringList{QString::fromStdString(FieldTooLongNotice())});
+    QVERIFY(send("InsertText", {0, QStringLiteral("9"), 1}, window.total()));
+    QCOMPARE(window.total()->text(), QStringLiteral("1,234.56"));  // read-only
 }
 
 void MainWindowTest::theHelpButtonPopsUpTheMenuOnItself() {
