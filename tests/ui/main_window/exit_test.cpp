@@ -46,8 +46,7 @@ void ExitTest::closingWithAboutOpenEndsEverything() {
     ModalDriver menu(Modal::PopupMenu, [&](QWidget& popup) {
         about = std::make_unique<ModalDriver>(Modal::Window, [&](QWidget& dialog) {
             aboutWasOpen = dialog.isVisible();
-            // The desktop closes the main window (the window list, a kill request), or the
-            // session ends.
+            // The desktop closes the main window (a window list, a kill request), or logs off.
             if (sessionEnds) {
                 QEvent quit(QEvent::Quit);
                 QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);

@@ -23,8 +23,7 @@ fi
 "$program" &
 app=$!
 if [ -n "${wm:-}" ]; then
-    # Tab to the Help button, Enter pops its menu (untitled: the program's name) up, Down and
-    # Enter choose About.
+    # Help's menu from the keyboard (untitled, it bears the program's name), then About.
     timeout 10 xdotool search --sync --onlyvisible --name '^Tolvi$' windowfocus --sync >/dev/null
     xdotool key --delay 100 Tab Tab Tab Tab Tab Tab Tab Return
     timeout 10 xdotool search --sync --onlyvisible --name '^Tolvi VAT Calculator$' >/dev/null
