@@ -22,11 +22,10 @@ std::string BatchInput(int lines) {
 void BM_BatchLines(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     const std::string input = BatchInput(lines);
-    const NumberFormat format;
     for (auto _ : state) {
         test::StringSource in(input);
         test::StringSink out;
-        benchmark::DoNotOptimize(RunBatch(in, out, format, Reading::Strict));
+        benchmark::DoNotOptimize(RunBatch(in, out, Reading::Strict));
     }
     state.SetItemsProcessed(state.iterations() * lines);
 }

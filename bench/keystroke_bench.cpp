@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "calc/number_format.h"
 #include "ui/main_window/main_window.h"
 
 namespace {
@@ -19,7 +18,7 @@ void SendKey(QWidget* field, int key, const QString& text) {
 }
 
 void Keystrokes(benchmark::State& state, bool exclusive) {
-    tolvi::MainWindow form{tolvi::NumberFormat{}};
+    tolvi::MainWindow form;
     form.show();
     auto* amount = form.findChild<QLineEdit*>(QStringLiteral("Text_amount"));
     auto* rate = form.findChild<QLineEdit*>(QStringLiteral("Text_vat"));

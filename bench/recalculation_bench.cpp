@@ -7,9 +7,8 @@ namespace tolvi {
 namespace {
 
 void Recalculations(benchmark::State& state, VatMode mode, const char* amount, const char* rate) {
-    const NumberFormat format;
     for (auto _ : state) {
-        const Recalculation done = Recalculate(amount, rate, mode, ResultTexts{}, format);
+        const Recalculation done = Recalculate(amount, rate, mode);
         benchmark::DoNotOptimize(done.results.total.data());
     }
 }

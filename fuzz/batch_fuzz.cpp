@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto run = [&](std::size_t pieceSize, tolvi::Reading reading, std::string& out) {
         tolvi::test::StringSource source(input, pieceSize);
         tolvi::test::StringSink sink;
-        const int status = tolvi::RunBatch(source, sink, tolvi::NumberFormat{}, reading, maxLength);
+        const int status = tolvi::RunBatch(source, sink, reading, maxLength);
         out = std::move(sink.text);
         return status;
     };

@@ -6,7 +6,6 @@
 #include "app_identity.h"
 #include "ui/main_window/main_window.h"
 #include "ui/window_images.h"
-#include "widgets/regional_number_format.h"
 #include "widgets/screen_centring.h"
 
 int main(int argc, char** argv) {
@@ -17,8 +16,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvi::identity::kDesktopFileName));
     QApplication::setWindowIcon(QIcon(tolvi::IconPixmap()));
 
-    const QLocale regional = QLocale::system();
-    tolvi::MainWindow window(tolvi::widgets::CalculatorNumberFormat(regional), regional);
+    tolvi::MainWindow window(QLocale::system());
     tolvi::widgets::CenterOnScreen(window);
     window.show();
     return QApplication::exec();

@@ -28,19 +28,27 @@ std::string_view Why(CalcErrorKind error, const FieldReading& amount, const Fiel
 }  // namespace
 
 std::vector<std::string> NoticeLines(std::string_view amount, std::string_view rate,
-                                     const Recalculation& done) {
+                                     std::optional<CalcErrorKind> error) {
+    // Only a text read in part, or an error, needs the value read: most recalculations have
+    // neither, and the extent alone costs far less.
+    const ReadingExtent amountExtent = ExtentOfReading(amount, Field::Amount);
+    const ReadingExtent rateExtent = ExtentOfReading(rate, Field::Rate);
+    const bool named =
+        error && !(*error == CalcErrorKind::TypeMismatch && amountExtent == ReadingExtent::Empty);
+    if (!named && amountExtent != ReadingExtent::Part && rateExtent != ReadingExtent::Part) {
+        return {};
+    }
     const FieldReading amountRead = ReadField(amount, Field::Amount);
     const FieldReading rateRead = ReadField(rate, Field::Rate);
     std::vector<std::string> lines;
-    if (done.error && !(*done.error == CalcErrorKind::TypeMismatch &&
-                        amountRead.extent == ReadingExtent::Empty)) {
-        lines.push_back(std::string(CalcErrorName(*done.error)) + ": " +
-                        std::string(Why(*done.error, amountRead, rateRead)));
+    if (named) {
+        lines.push_back(std::string(CalcErrorName(*error)) + ": " +
+                        std::string(Why(*error, amountRead, rateRead)));
     }
-    if (amountRead.extent == ReadingExtent::Part && !amountRead.value.empty()) {
+    if (amountExtent == ReadingExtent::Part && !amountRead.value.empty()) {
         lines.push_back("Amount read as " + amountRead.value);
     }
-    if (rateRead.extent == ReadingExtent::Part && !rateRead.value.empty()) {
+    if (rateExtent == ReadingExtent::Part && !rateRead.value.empty()) {
         lines.push_back("VAT % read as " + rateRead.value);
     }
     return lines;

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "calc/recalculation.h"
+#include "calc/calc_error.h"
 
 namespace tolvi {
 
-// The lines of the notice every window shows after a recalculation, top to bottom:
+// Between two of the notice's lines where a window shows them side by side, in one line.
+inline constexpr std::string_view kNoticeLineSeparator = "  \u00B7  ";
+
+// The lines of the notice every window shows after a recalculation (Recalculate gives them with
+// its results), top to bottom:
 // - the error that ended it early, by its name and, in plain words, which field and why
 //   ("Type mismatch: the amount is not a number"); none for the Type mismatch of an empty
 //   amount, which is no mistake but a box cleared to type a new amount;
@@ -16,6 +21,6 @@ namespace tolvi {
 //   "VAT % read as 19" (of "19,5").
 // No line at all when the texts were read whole and the recalculation ran to its end.
 std::vector<std::string> NoticeLines(std::string_view amount, std::string_view rate,
-                                     const Recalculation& done);
+                                     std::optional<CalcErrorKind> error);
 
 }  // namespace tolvi

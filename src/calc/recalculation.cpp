@@ -6,6 +6,8 @@
 
 #include "calc/checked_arithmetic.h"
 #include "calc/display_form.h"
+#include "calc/notice.h"
+#include "calc/number_format.h"
 #include "calc/number_reading.h"
 #include "calc/number_text.h"
 #include "calc/vat_formulas.h"
@@ -14,19 +16,13 @@ namespace tolvi {
 
 namespace {
 
-// The amount reading of a text that NumberToText has just written from `value`: with "." as
-// decimal separator the text holds no comma, so this is the value through text, as ReadNumber
-// of the text always is, and needs no reading of the text.
-double ReadWrittenAmount(double value, const std::string& text, const NumberFormat& format) {
-    return format.decimalSeparator == "." ? ThroughText(value, format) : ReadAmount(text);
-}
-
 // The steps in their order; each field keeps what a step wrote into it if a later one fails.
 // Where a step reads a text an earlier step wrote from a number, it takes that number
-// (ThroughText, ReadWrittenAmount, DisplayFormOf): the batch benchmark takes 33% more CPU
-// reading the texts.
-void RecalculateFields(std::string_view amount, std::string_view rate, VatMode mode, ResultTexts& f,
-                       const NumberFormat& format) {
+// (ThroughText, DisplayFormOf): the batch benchmark takes 33% more CPU reading the texts. A
+// text NumberToText writes holds no comma, so its amount reading is its value through text.
+void RecalculateFields(std::string_view amount, std::string_view rate, VatMode mode,
+                       ResultTexts& f) {
+    const NumberFormat format;    // the calculator's own, which no setting changes
     std::optional<double> vat;    // the number behind f.unroundedVat, once written here
     std::optional<double> total;  // the number behind f.total, once written here from one
     if (mode == VatMode::Inclusive) {
@@ -44,8 +40,7 @@ void RecalculateFields(std::string_view amount, std::string_view rate, VatMode m
     }
     // The total is not yet in display form here; the rounded VAT is, and its group separators
     // are removed by the amount reading.
-    const double totalRead =
-        total ? ReadWrittenAmount(*total, f.total, format) : ReadAmount(f.total);
+    const double totalRead = total ? ThroughText(*total, format) : ReadAmount(f.total);
     const double price = CheckedSub(totalRead, ReadAmount(f.roundedVat));
     f.price = NumberToText(price, format);
     const double vatRead = vat ? ThroughText(*vat, format) : ReadNumber(f.unroundedVat);
@@ -57,13 +52,14 @@ void RecalculateFields(std::string_view amount, std::string_view rate, VatMode m
 }  // namespace
 
 Recalculation Recalculate(std::string_view amount, std::string_view rate, VatMode mode,
-                          ResultTexts current, const NumberFormat& format) {
-    Recalculation recalculation{std::move(current), std::nullopt};
+                          ResultTexts current) {
+    Recalculation recalculation{std::move(current), std::nullopt, {}};
     try {
-        RecalculateFields(amount, rate, mode, recalculation.results, format);
+        RecalculateFields(amount, rate, mode, recalculation.results);
     } catch (const CalcError& error) {
         recalculation.error = error.kind();
     }
+    recalculation.notice = NoticeLines(amount, rate, recalculation.error);
     return recalculation;
 }
 

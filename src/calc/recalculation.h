@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/calc_error.h"
-#include "calc/number_format.h"
 
 namespace tolvi {
 
@@ -26,13 +26,15 @@ struct ResultTexts {
 struct Recalculation {
     ResultTexts results;
     std::optional<CalcErrorKind> error;  // what ended the recalculation early, if anything
+    std::vector<std::string> notice;     // the notice's lines, top to bottom (calc/notice.h)
 };
 
-// Recomputes the five results from the amount, the rate and the mode. `current` are the
-// result fields as they stand: with neither mode chosen the recalculation works on them, and
-// an error that ends it early leaves the fields it had not written yet as they were there;
-// the fields written before the error keep their new texts.
+// The one call of every recalculation: recomputes the five results from the amount, the rate
+// and the mode, in the calculator's own number format, and gives the notice's lines with them.
+// `current` are the result fields as they stand: with neither mode chosen the recalculation
+// works on them, and an error that ends it early leaves the fields it had not written yet as
+// they were there; the fields written before the error keep their new texts.
 Recalculation Recalculate(std::string_view amount, std::string_view rate, VatMode mode,
-                          ResultTexts current, const NumberFormat& format);
+                          ResultTexts current = {});
 
 }  // namespace tolvi

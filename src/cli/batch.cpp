@@ -45,8 +45,7 @@ std::optional<BatchLine> ParseBatchLine(std::string_view line) {
 
 }  // namespace
 
-int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading reading,
-             std::size_t maxLineLength) {
+int RunBatch(ByteSource& in, ByteSink& out, Reading reading, std::size_t maxLineLength) {
     constexpr std::string_view kNoResults = "\t\t\t\t\t";
     int status = 0;
     LineReader lines(in, maxLineLength);
@@ -67,8 +66,7 @@ int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading 
             row += unread;
             status = 2;
         } else {
-            const Recalculation done =
-                Recalculate(parsed->amount, parsed->rate, parsed->mode, {}, format);
+            const Recalculation done = Recalculate(parsed->amount, parsed->rate, parsed->mode);
             const ResultTexts& f = done.results;
             if (done.error && reading == Reading::Strict) {
                 row = kNoResults;  // no figure beside an error, which a sum would take as one

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include "calc/number_format.h"
 #include "cli/byte_stream.h"
 #include "cli/strict_reading.h"
 
@@ -23,7 +22,7 @@ inline constexpr std::size_t kMaxBatchLineLength = 1 << 20;
 // Streams line by line; output is flushed whenever more input is awaited.
 // Returns the exit status: 0, or 2 when any line was bad or not read whole. Raises IoError at
 // the first read or write that fails, and lets Interrupted through.
-int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading reading,
+int RunBatch(ByteSource& in, ByteSink& out, Reading reading,
              std::size_t maxLineLength = kMaxBatchLineLength);
 
 }  // namespace tolvi

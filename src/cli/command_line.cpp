@@ -82,7 +82,7 @@ int Single(VatMode mode, std::string_view amount, std::string_view rate, Reading
             return Failed(unread, kExitUsageError, err);
         }
     }
-    const Recalculation done = Recalculate(amount, rate, mode, {}, NumberFormat{});
+    const Recalculation done = Recalculate(amount, rate, mode);
     WriteFields(
         done.error && reading == Reading::Strict ? ResultTexts{"", "", "", "", ""} : done.results,
         out);
@@ -194,7 +194,7 @@ int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& o
             out.Flush();
             return kExitSuccess;
         case Invocation::Action::Batch:
-            return RunBatch(in, out, NumberFormat{}, asked.reading);
+            return RunBatch(in, out, asked.reading);
         case Invocation::Action::Single:
             break;
     }

@@ -56,7 +56,7 @@ if(TOLVI_WEB_PACKAGE)
 endif()
 # Run on every build: the release's date follows the source tree's last commit.
 add_custom_target(tolvi_web_site ALL
-    COMMAND ${TOLVI_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/release_site.py
+    COMMAND ${TOLVI_PYTHON} ${PROJECT_SOURCE_DIR}/cmake/release_site.py
             --page ${TOLVI_WEB_PAGE_DIR} --site ${TOLVI_WEB_SITE_DIR}
             --source ${PROJECT_SOURCE_DIR} --date ${TOLVI_RELEASE_DATE} ${package_arguments}
     DEPENDS tolvi_calculator ${icons}

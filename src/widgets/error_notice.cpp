@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "calc/notice.h"
 #include "widgets/fit_font.h"
 
 namespace tolvi::widgets {
@@ -12,9 +13,6 @@ namespace {
 
 constexpr double kSmallestPointSize = 5.0;
 constexpr int kPadding = 3;  // between the text and the notice's left and right edges
-// Between two of the notice's lines, which stand side by side: the band between two rows of
-// controls has room for one line of a legible size, not two.
-constexpr QStringView kBetweenLines = u"  \u00B7  ";
 
 // The geometry of every control of the window that the user sees, the notice aside.
 std::vector<QRect> VisibleControls(const QWidget& window, const QWidget& notice) {
@@ -84,7 +82,10 @@ void ErrorNotice::ShowError(const QString& message) {
 }
 
 void ErrorNotice::ShowLines(const QStringList& lines) {
-    const QString message = lines.join(kBetweenLines);
+    // Side by side: the band between two rows of controls has room for one line of a legible
+    // size, not two.
+    const QString message = lines.join(QString::fromUtf8(
+        kNoticeLineSeparator.data(), static_cast<qsizetype>(kNoticeLineSeparator.size())));
     setText(message);
     // What a screen reader reads after the notice's name, line by line.
     setAccessibleDescription(lines.join(QLatin1Char('\n')));

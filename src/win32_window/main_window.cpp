@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app_identity.h"
 #include "calc/field_length.h"
 #include "calc/notice.h"
 #include "calc/recalculation.h"
+#include "calc/text_boxes.h"
 #include "win32_window/about_window.h"
 #include "win32_window/text_conversion.h"
 #include "win32_window/web_page.h"
@@ -98,16 +100,20 @@ void MainWindow::Initialise() {
     ReadRegionalSettings();
     // The window as its resource gives it; no handler runs until it is loaded.
     CheckRadioButton(dialog_, IDC_Option_vat_inc, IDC_Option_vat_exc, IDC_Option_vat_inc);
-    const std::array<std::pair<int, Field>, 5> boxes{{{IDC_Text_amount, Field::Amount},
-                                                      {IDC_Text_vat, Field::Rate},
-                                                      {IDC_Text_vat_round, Field::Amount},
-                                                      {IDC_Text_Price, Field::Amount},
-                                                      {IDC_Text_total, Field::Amount}}};
+    // The read-only total takes no text; the core says how the others take it.
+    const std::array<std::pair<int, std::string_view>, 5> boxes{
+        {{IDC_Text_amount, "Text_amount"},
+         {IDC_Text_vat, "Text_vat"},
+         {IDC_Text_vat_round, "Text_vat_round"},
+         {IDC_Text_Price, "Text_Price"},
+         {IDC_Text_total, "Text_total"}}};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EntryBox& box = boxes_[i];
         box.window = Item(boxes[i].first);
-        box.field = boxes[i].second;
-        box.typingRule = i < 2;
+        if (const TextBoxRule* rule = TextBoxRuleOf(boxes[i].second)) {
+            box.field = rule->field;
+            box.typingRule = rule->typingRule;
+        }
         box.regional = &regional_;
         box.refused = [this](const std::string& notice) { ShowNotice(Wide(notice)); };
         AttachEntryBox(box);
@@ -251,7 +257,7 @@ void MainWindow::Recalculate() {
     ResultTexts current{Utf8Text(Item(IDC_Text_vat_result)), Utf8Text(Item(IDC_Text_vat_round)),
                         Utf8Text(Item(IDC_Text_total)), Utf8Text(Item(IDC_Text_Price)),
                         Utf8Text(Item(IDC_Label_price))};
-    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current), {});
+    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current));
     const ResultTexts& results = done.results;
     SetWindowTextIfChanged(Item(IDC_Text_vat_result), Wide(results.unroundedVat));
     SetWindowTextIfChanged(Item(IDC_Text_vat_round), Wide(results.roundedVat));
@@ -262,8 +268,8 @@ void MainWindow::Recalculate() {
     FitResultLabel(IDC_Label_price);
 
     std::wstring notice;
-    for (const std::string& line : NoticeLines(amount, rate, done)) {
-        notice += (notice.empty() ? L"" : L"  \u00B7  ") + Wide(line);  // as the Qt window
+    for (const std::string& line : done.notice) {
+        notice += (notice.empty() ? L"" : Wide(kNoticeLineSeparator)) + Wide(line);
     }
     ShowNotice(notice);
 }

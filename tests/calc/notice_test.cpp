@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/recalculation.h"
+
 #include "tests/support/entry_rows.h"
 #include "tests/support/worked_recalculations.h"
 
@@ -18,8 +20,7 @@ TEST_P(NoticeRows, NameTheErrorAndHowATextWasRead) {
             expected.emplace_back(line);
         }
     }
-    const Recalculation done = Recalculate(row.amount, row.rate, row.mode, {}, NumberFormat{});
-    EXPECT_EQ(NoticeLines(row.amount, row.rate, done), expected)
+    EXPECT_EQ(Recalculate(row.amount, row.rate, row.mode).notice, expected)
         << test::ModeName(row.mode) << " \"" << row.amount << "\" at \"" << row.rate << '"';
 }
 

@@ -109,7 +109,7 @@ TEST(Batch, AnswersEveryLineBeforeWaitingForMoreInput) {
     // A program that writes one line and waits for its answer must get it.
     HeldSink out;
     WatchedSource in("exclusive\t105\t17.5\n", out);
-    EXPECT_EQ(RunBatch(in, out, NumberFormat{}, Reading::Strict), 0);
+    EXPECT_EQ(RunBatch(in, out, Reading::Strict), 0);
     ASSERT_EQ(in.outputAtEachRead.size(), 2u);
     EXPECT_EQ(in.outputAtEachRead[1], "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }
@@ -118,7 +118,7 @@ TEST(Batch, AsksForTheEndOfTheInputOnce) {
     // A terminal would wait for a second Ctrl-D.
     HeldSink out;
     WatchedSource in("exclusive\t105\t17.5", out);
-    EXPECT_EQ(RunBatch(in, out, NumberFormat{}, Reading::Strict), 0);
+    EXPECT_EQ(RunBatch(in, out, Reading::Strict), 0);
     EXPECT_EQ(in.outputAtEachRead.size(), 2u);
     EXPECT_EQ(out.text, "18.375\t18.38\t123.38\t105.00\t105\t\n");
 }

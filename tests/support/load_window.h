@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <memory>
 
-#include "calc/number_format.h"
 #include "ui/about_window/about_window.h"
 #include "ui/main_window/main_window.h"
 
@@ -14,7 +13,7 @@ namespace tolvi::test {
 // "Form1", the main window, or "frmAbout", the About window.
 inline std::unique_ptr<QWidget> LoadWindow(const QString& name) {
     if (name == QLatin1String("Form1")) {
-        return std::make_unique<tolvi::MainWindow>(NumberFormat{});
+        return std::make_unique<tolvi::MainWindow>();
     }
     return std::make_unique<AboutWindow>(nullptr);
 }

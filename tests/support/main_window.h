@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "calc/number_format.h"
+#include "calc/notice.h"
 #include "ui/main_window/main_window.h"
 
 namespace tolvi::test {
@@ -19,7 +19,7 @@ namespace tolvi::test {
 struct TestWindow {
     // Under the regional settings `regional` for what is typed and pasted.
     explicit TestWindow(const QLocale& regional = QLocale())
-        : form(std::make_unique<tolvi::MainWindow>(NumberFormat{}, regional)) {
+        : form(std::make_unique<tolvi::MainWindow>(regional)) {
         form->show();
         form->activateWindow();
         QApplication::setActiveWindow(form.get());
@@ -57,7 +57,9 @@ struct TestWindow {
 
     // The lines the notice shows, which stand side by side; none while it is hidden.
     QStringList NoticeLines() const {
-        return notice()->isVisible() ? notice()->text().split(QStringLiteral("  \u00B7  "))
+        return notice()->isVisible() ? notice()->text().split(QString::fromUtf8(
+                                           kNoticeLineSeparator.data(),
+                                           static_cast<qsizetype>(kNoticeLineSeparator.size())))
                                      : QStringList{};
     }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app_identity.h"
+#include "calc/notice.h"
 #include "tests/support/entry_rows.h"
 #include "tests/support/worked_recalculations.h"
 #include "win32_window/text_conversion.h"
@@ -662,7 +663,8 @@ void TheNoticeRows(const Program& p) {
         std::wstring expected;
         for (const std::string_view line : row.lines) {
             if (!line.empty()) {
-                expected += (expected.empty() ? L"" : L"  \u00B7  ") + Wide(line);
+                expected +=
+                    (expected.empty() ? L"" : Wide(tolvi::kNoticeLineSeparator)) + Wide(line);
             }
         }
         HWND notice = p.Item(IDC_Notice);

@@ -6,8 +6,8 @@
 
 #include "app_identity.h"
 #include "calc/field_length.h"
-#include "calc/notice.h"
 #include "calc/recalculation.h"
+#include "calc/text_boxes.h"
 #include "calc/text_entry.h"
 #include "ui/about_window/about_window.h"
 #include "ui/window_images.h"
@@ -37,10 +37,9 @@ void SetText(QLineEdit& box, const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(NumberFormat format, const QLocale& regional, QWidget* parent)
+MainWindow::MainWindow(const QLocale& regional, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::MainWindow>()),
-      format_(std::move(format)),
       regional_(widgets::RegionalSeparators(regional)) {
     // The window as its description gives it; no handler is bound yet, so no event is raised.
     ui_->setupUi(this);
@@ -106,32 +105,25 @@ void MainWindow::BindEvents() {
             }
         });
     }
-    // Typed characters pass the typing rule of their field.
-    const auto typingRule = [this](Field field) {
-        return
-            [this, field](std::uint16_t code) { return ApplyTypingRule(code, field, regional_); };
-    };
-    ui_->Text_amount->SetKeyFilter(typingRule(Field::Amount));
-    ui_->Text_vat->SetKeyFilter(typingRule(Field::Rate));
     connect(ui_->Command1, &QPushButton::clicked, this, [this] {
         if (!widgets::ApplicationEnding()) {
             PopUpHelpMenu();
         }
     });
-    // Every text from outside, in every box the user edits, passes the rule for text from
-    // outside: the rounded VAT and the price hold amounts and take texts as the amount does. A
-    // refused text leaves the box as it was, and the notice says why.
-    const struct {
-        widgets::FilteredLineEdit* box;
-        Field field;
-    } editable[] = {{ui_->Text_amount, Field::Amount},
-                    {ui_->Text_vat, Field::Rate},
-                    {ui_->Text_vat_round, Field::Amount},
-                    {ui_->Text_Price, Field::Amount}};
-    for (const auto& [box, field] : editable) {
-        box->SetOutsideTextRule([this, field = field](
-                                    const QString& text, qsizetype boxLength,
-                                    qsizetype replaced) -> std::optional<QString> {
+    // In every box that takes text, typed characters pass the typing rule where the box has
+    // one, and every text from outside passes the rule for text from outside. A refused text
+    // leaves the box as it was, and the notice says why.
+    for (const TextBoxRule& rule : kTextBoxRules) {
+        auto* box = findChild<widgets::FilteredLineEdit*>(
+            QString::fromLatin1(rule.name.data(), static_cast<qsizetype>(rule.name.size())));
+        const Field field = rule.field;
+        if (rule.typingRule) {
+            box->SetKeyFilter([this, field](std::uint16_t code) {
+                return ApplyTypingRule(code, field, regional_);
+            });
+        }
+        box->SetOutsideTextRule([this, field](const QString& text, qsizetype boxLength,
+                                              qsizetype replaced) -> std::optional<QString> {
             const TextFromOutside taken = TakeTextFromOutside(text.toStdString(), field, regional_,
                                                               static_cast<std::size_t>(boxLength),
                                                               static_cast<std::size_t>(replaced));
@@ -163,7 +155,7 @@ void MainWindow::Recalculate() {
         ui_->Label_price->text().toStdString()};
     const std::string amount = ui_->Text_amount->text().toStdString();
     const std::string rate = ui_->Text_vat->text().toStdString();
-    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current), format_);
+    const Recalculation done = tolvi::Recalculate(amount, rate, mode, std::move(current));
     const ResultTexts& results = done.results;
     ui_->Text_vat_result->setText(Q(results.unroundedVat));
     SetText(*ui_->Text_vat_round, results.roundedVat);
@@ -171,7 +163,7 @@ void MainWindow::Recalculate() {
     SetText(*ui_->Text_Price, results.price);
     ui_->Label_price->setText(Q(results.unformattedPrice));
     QStringList lines;
-    for (const std::string& line : NoticeLines(amount, rate, done)) {
+    for (const std::string& line : done.notice) {
         lines << Q(line);
     }
     if (lines.isEmpty()) {

@@ -23,10 +23,9 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // The calculation works in `format`; what the user types and pastes is read with the
-    // separators of the regional settings `regional`.
-    explicit MainWindow(NumberFormat format, const QLocale& regional = QLocale(),
-                        QWidget* parent = nullptr);
+    // What the user types and pastes is read with the separators of the regional settings
+    // `regional`.
+    explicit MainWindow(const QLocale& regional = QLocale(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
   protected:
@@ -44,7 +43,6 @@ class MainWindow : public QWidget {
     void ShowAbout();
 
     std::unique_ptr<Ui::MainWindow> ui_;
-    NumberFormat format_;
     NumberFormat regional_;  // only its separators count
     QMenu* helpMenu_ = nullptr;
     widgets::ErrorNotice* notice_ = nullptr;

@@ -1,6 +1,7 @@
 // The calculation core as the online calculator page sees it: the typing rule, the rule for
 // text from outside (a paste, a drop, a link), both under the browser's regional separators,
-// the recalculation with the lines of its notice, and the field length limit. The module is a
+// which box takes text as which field, the recalculation with the lines of its notice, and the
+// field length limit. The module is a
 // plain WebAssembly module with C functions: the page writes its texts into the module's memory
 // as UTF-8 and reads the answers from there, as (start, length) pairs.
 #include <emscripten/emscripten.h>
@@ -15,9 +16,9 @@
 #include "calc/calc_error.h"
 #include "calc/field_length.h"
 #include "calc/field_reading.h"
-#include "calc/notice.h"
 #include "calc/number_format.h"
 #include "calc/recalculation.h"
+#include "calc/text_boxes.h"
 #include "calc/text_entry.h"
 
 namespace tolvi::web {
@@ -84,11 +85,11 @@ EMSCRIPTEN_KEEPALIVE void tolvi_set_regional_separators(std::int32_t decimal, st
     regional.groupSeparator = written.Next(group);
 }
 
-// One recalculation with the default number format, which the command-line calculator uses
-// too. The texts stand one after the other in the room tolvi_texts gave, with these lengths in
-// bytes: the amount, the rate and the five result texts as they stand. mode: 0 inclusive,
-// 1 exclusive, 2 neither. Answers seven texts: the five new results, the name of the error that
-// ended the recalculation early or "", and the notice's lines, each ending in a line break.
+// One recalculation. The texts stand one after the other in the room tolvi_texts gave, with
+// these lengths in bytes: the amount, the rate and the five result texts as they stand. mode:
+// 0 inclusive, 1 exclusive, 2 neither. Answers seven texts: the five new results, the name of
+// the error that ended the recalculation early or "", and the notice's lines, each ending in a
+// line break.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_recalculate(std::int32_t mode, std::int32_t amount,
                                                            std::int32_t rate, std::int32_t vat,
                                                            std::int32_t roundedVat,
@@ -103,11 +104,11 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_recalculate(std::int32_t mode, st
     current.total = written.Next(total);
     current.price = written.Next(price);
     current.unformattedPrice = written.Next(unformattedPrice);
-    Recalculation done = Recalculate(amountText, rateText, static_cast<VatMode>(mode),
-                                     std::move(current), NumberFormat{});
+    Recalculation done =
+        Recalculate(amountText, rateText, static_cast<VatMode>(mode), std::move(current));
     answer[5] = done.error ? std::string(CalcErrorName(*done.error)) : std::string();
     answer[6].clear();
-    for (const std::string& line : NoticeLines(amountText, rateText, done)) {
+    for (const std::string& line : done.notice) {
         answer[6] += line;
         answer[6] += '\n';
     }
@@ -118,6 +119,17 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_recalculate(std::int32_t mode, st
 // The five result texts the window starts with.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_initial_results() {
     return AnswerResults(ResultTexts{});
+}
+
+// How the box with this name, of this length in bytes in the room tolvi_texts gave, takes text:
+// its field (0 the amount, 1 the rate), plus 2 when typed characters pass the typing rule; -1
+// for a box that takes no text.
+EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_text_box(std::int32_t length) {
+    const TextBoxRule* rule = TextBoxRuleOf(WrittenTexts().Next(length));
+    if (rule == nullptr) {
+        return -1;
+    }
+    return (rule->field == Field::Rate ? 1 : 0) + (rule->typingRule ? 2 : 0);
 }
 
 // What a typed character (a UTF-16 code) becomes in a field (0 the amount, 1 the rate): the

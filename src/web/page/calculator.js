@@ -1,6 +1,6 @@
 // The calculation core, compiled to WebAssembly: the typing rule, the rule for text from
-// outside, both under the regional separators it is given, the recalculation with its notice,
-// and the field length limit. Nothing of them is written again in this script, which only
+// outside, both under the regional separators it is given, which box takes text as which
+// field, the recalculation with its notice, and the field length limit. Nothing of them is written again in this script, which only
 // carries texts into the module and back.
 
 const kModuleFile = 'tolvi_calculator.wasm';
@@ -48,6 +48,14 @@ export class Calculator {
     // The separators of the user's regional settings, e.g. ',' and '.' for German.
     setRegionalSeparators(decimal, group) {
         this.module_.tolvi_set_regional_separators(...this.write_([decimal, group]));
+    }
+
+    // How the box with this id takes text: { field, typingRule }, the field ('amount' or
+    // 'rate') it takes a text as and whether typed characters pass that field's typing rule;
+    // null for a box that takes no text.
+    textBox(id) {
+        const box = this.module_.tolvi_text_box(...this.write_([id]));
+        return box < 0 ? null : { field: box % 2 ? 'rate' : 'amount', typingRule: box >= 2 };
     }
 
     // What a typed character's code becomes in the field ('amount' or 'rate'): the code

@@ -81,9 +81,11 @@ class MainWindow {
 
     bindEvents_() {
         const calculator = this.calculator_;
-        for (const [box, field] of [[this.Text_amount, 'amount'], [this.Text_vat, 'rate']]) {
+        for (const box of [this.Text_amount, this.Text_vat]) {
+            const { field, typingRule } = calculator.textBox(box.id);
             new FilteredField(box, {
-                filter: (code) => this.withRegional_().applyTypingRule(code, field),
+                filter: (code) => (typingRule
+                    ? this.withRegional_().applyTypingRule(code, field) : code),
                 takeText: (text, boxLength, replaced) =>
                     this.withRegional_().takeText(text, field, boxLength, replaced),
                 limits: calculator.limits,
@@ -141,10 +143,10 @@ class MainWindow {
         if (refusedMode !== undefined) {
             refused.push("The link's mode was not taken: it is neither inclusive nor exclusive");
         }
-        for (const [box, text, field, name] of [[this.Text_amount, amount, 'amount', 'amount'],
-            [this.Text_vat, rate, 'rate', 'VAT %']]) {
-            const taken = text === undefined ? null
-                : this.withRegional_().takeText(text, field, 0, 0);
+        for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
+            [this.Text_vat, rate, 'VAT %']]) {
+            const taken = text === undefined ? null : this.withRegional_().takeText(
+                text, this.calculator_.textBox(box.id).field, 0, 0);
             if (taken?.refusal) {
                 refused.push(`The link's ${name} was not taken: ${taken.refusal}`);
             } else if (taken) {

@@ -1091,7 +1091,7 @@ void MainWindowTest::contextMenusOfferOnlyKeysTheBoxTakes() {
 }
 
 void MainWindowTest::theFrameIsCentredOnTheScreen() {
-    tolvi::MainWindow form(NumberFormat{});
+    tolvi::MainWindow form;
     widgets::CenterOnScreen(form);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
