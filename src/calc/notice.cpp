@@ -1,5 +1,7 @@
 #include "calc/notice.h"
 
+#include <utility>
+
 #include "calc/field_reading.h"
 
 namespace tolvi {
@@ -37,11 +39,12 @@ std::vector<std::string> NoticeLines(std::string_view amount, std::string_view r
         lines.push_back(std::string(CalcErrorName(*done.error)) + ": " +
                         std::string(Why(*done.error, amountRead, rateRead)));
     }
-    if (amountRead.extent == ReadingExtent::Part && !amountRead.value.empty()) {
-        lines.push_back("Amount read as " + amountRead.value);
-    }
-    if (rateRead.extent == ReadingExtent::Part && !rateRead.value.empty()) {
-        lines.push_back("VAT % read as " + rateRead.value);
+    for (const auto& [field, read] : {std::pair{Field::Amount, &amountRead}, {Field::Rate, &rateRead}}) {
+        const bool readInPart =
+            read->extent == ReadingExtent::Part || read->extent == ReadingExtent::TooSmall;
+        if (readInPart && !read->value.empty()) {
+            lines.push_back(ReadAsLine(field, read->value));
+        }
     }
     return lines;
 }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "calc/field_length.h"
 #include "calc/unicode_text.h"
 #include "tests/support/entry_rows.h"
 
@@ -52,12 +51,13 @@ TEST_P(PasteRows, EnterInTheCalculatorsFormOrAreRefusedWhole) {
     const test::PasteRow& row = GetParam();
     const TextFromOutside taken = TakeTextFromOutside(row.pasted, row.field, row.region.Format(),
                                                       row.before.size(), row.before.size());
-    if (row.notice.empty()) {
-        EXPECT_FALSE(taken.Refused()) << taken.refusal;
-        EXPECT_EQ(taken.text, row.after);
-    } else {
+    if (row.Refused()) {
         EXPECT_EQ(PasteRefusedNotice(taken.refusal), row.notice);
         EXPECT_EQ(taken.text, "");
+    } else {
+        EXPECT_FALSE(taken.Refused()) << taken.refusal;
+        EXPECT_EQ(taken.text, row.after);
+        EXPECT_EQ(taken.readAs, row.notice);
     }
 }
 
