@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <initializer_list>
+#include <utility>
 
 #include "app_identity.h"
 #include "calc/field_length.h"
@@ -128,7 +129,9 @@ void MainWindow::BindEvents() {
                     {ui_->Text_vat_round, Field::Amount},
                     {ui_->Text_Price, Field::Amount}};
     for (const auto& [box, field] : editable) {
-        box->SetOutsideTextRule([this, field = field](
+        // The amount and the rate recalculate as a text enters them, and say how it was read.
+        const bool recalculates = box == ui_->Text_amount || box == ui_->Text_vat;
+        box->SetOutsideTextRule([this, field = field, recalculates](
                                     const QString& text, qsizetype boxLength,
                                     qsizetype replaced) -> std::optional<QString> {
             const TextFromOutside taken = TakeTextFromOutside(text.toStdString(), field, regional_,
@@ -138,6 +141,7 @@ void MainWindow::BindEvents() {
                 notice_->ShowError(Q(PasteRefusedNotice(taken.refusal)));
                 return std::nullopt;
             }
+            readAs_ = recalculates ? Q(taken.readAs) : QString();
             return Q(taken.text);
         });
         // An input method's commit too long for the box.
@@ -172,6 +176,9 @@ void MainWindow::Recalculate() {
     QStringList lines;
     for (const std::string& line : NoticeLines(amount, rate, done)) {
         lines << Q(line);
+    }
+    if (!readAs_.isEmpty()) {
+        lines << std::exchange(readAs_, QString());
     }
     if (lines.isEmpty()) {
         notice_->hide();
