@@ -39,7 +39,8 @@ std::vector<std::string> NoticeLines(std::string_view amount, std::string_view r
         lines.push_back(std::string(CalcErrorName(*done.error)) + ": " +
                         std::string(Why(*done.error, amountRead, rateRead)));
     }
-    for (const auto& [field, read] : {std::pair{Field::Amount, &amountRead}, {Field::Rate, &rateRead}}) {
+    for (const auto& [field, read] :
+         {std::pair{Field::Amount, &amountRead}, {Field::Rate, &rateRead}}) {
         const bool readInPart =
             read->extent == ReadingExtent::Part || read->extent == ReadingExtent::TooSmall;
         if (readInPart && !read->value.empty()) {

@@ -43,7 +43,7 @@ constexpr std::string_view kReasons[kExtents] = {"Empty", "", "Not a number", "T
 
 std::string_view StrictReadingError(std::string_view amount, std::string_view rate) {
     // Indexed by the extent of the amount's reading, then of the rate's.
-    static const std::array<std::string, kExtents * kExtents> kErrors = [] {
+    static const auto kErrors = [] {
         std::array<std::string, kExtents * kExtents> errors;
         for (std::size_t a = 0; a < kExtents; ++a) {
             for (std::size_t r = 0; r < kExtents; ++r) {

@@ -3,8 +3,8 @@
 #include <cstddef>
 
 #include "calc/number_format.h"
-#include "cli/byte_stream.h"
 #include "calc/strict_reading.h"
+#include "cli/byte_stream.h"
 
 namespace tolvi {
 

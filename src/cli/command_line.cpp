@@ -4,9 +4,9 @@
 
 #include "app_identity.h"
 #include "calc/recalculation.h"
+#include "calc/strict_reading.h"
 #include "cli/batch.h"
 #include "cli/stop_signals.h"
-#include "calc/strict_reading.h"
 
 namespace tolvi {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app_identity.h"
@@ -262,7 +263,13 @@ void MainWindow::Recalculate() {
     FitResultLabel(IDC_Label_price);
 
     std::wstring notice;
-    for (const std::string& line : NoticeLines(amount, rate, done)) {
+    std::vector<std::string> lines = NoticeLines(amount, rate, done);
+    for (EntryBox& box : boxes_) {
+        if (!box.readAs.empty()) {
+            lines.push_back(std::exchange(box.readAs, {}));
+        }
+    }
+    for (const std::string& line : lines) {
         notice += (notice.empty() ? L"" : L"  \u00B7  ") + Wide(line);  // as the Qt window
     }
     ShowNotice(notice);
