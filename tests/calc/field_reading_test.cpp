@@ -77,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{kAmount, "1e-320", kTooSmall, "9.99988867182683E-321"},
         ReadingCase{kRate, "-1D-400", kTooSmall, "0"},
         ReadingCase{kAmount, "0." + std::string(400, '0') + "1", kTooSmall, "0"},
-        ReadingCase{kAmount, "2.2250738585072014e-308", kWhole, "2.2250738585072E-308"},
-        ReadingCase{kRate, "0.0e-400", kWhole, "0"}));
+        ReadingCase{kAmount, "2.2250738585072014e-308", kWhole, "2.2250738585072E-308"}));
 
 // Strict reading calculates only what the calculation reads whole, less a D exponent and
 // control characters, and says which field it refuses and why.
@@ -89,15 +88,10 @@ TEST(StrictReading, RefusesWhatTheLenientOneGuesses) {
         std::string_view error;
     } rows[] = {
         {" 1,234.56 ", "1.5E3", ""},
-        {"1d3", "20", "Not a number: amount"},
-        {"-1D-2", "20", "Not a number: amount"},
-        {"1.5E3", "2D1", "Not a number: rate"},
-        {"1.234,56\x01", "19", "Not a number: amount"},
-        {"100\n", "\t20", "Not a number: amount; Not a number: rate"},
-        {"5", "17.5\r", "Not a number: rate"},
-        {"", " ", "Empty: amount; Empty: rate"},
-        {"1e-320", "20", "Too small: amount"},
-        {"x", "-1e-400", "Not a number: amount; Too small: rate"},
+        {"1d3", "-2D-1", "Not a number: amount; Not a number: rate"},
+        {"1.234,56\x01", "\t20", "Not a number: amount; Not a number: rate"},
+        {"", "1e-320", "Empty: amount; Too small: rate"},
+        {"-1e-400", "x", "Too small: amount; Not a number: rate"},
         {"2.2250738585072014e-308", "0e-400", ""},
     };
     for (const auto& row : rows) {
