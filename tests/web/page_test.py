@@ -595,11 +595,14 @@ class PageTest(PageTestCase):
                 refused = after == before and committed != ""
                 self.assertEqual(TOO_LONG_NOTICE if refused else AMOUNT_OVERFLOW if after else "",
                                  self.notice())
-        # A refused commit keeps the selection it would have replaced.
+        # A refused commit keeps the selection it would have replaced, characters 2 to 5.
+        self.load()
+        self.click("Text_amount")
+        self.paste("9" * 1000)
         self.keys(Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
         self.chord(Keys.SHIFT, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
         self.compose("1234")
-        self.assertEqual([after, [2, 5], TOO_LONG_NOTICE], [
+        self.assertEqual(["9" * 1000, [2, 5], TOO_LONG_NOTICE], [
             self.text("Text_amount"), self.driver.execute_script(
                 "const box = document.activeElement; return [box.selectionStart, box.selectionEnd]"),
             self.notice()])
