@@ -72,12 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing at all; a number too large for a double.
         ReadingCase{kAmount, "", kEmpty, "0"}, ReadingCase{kRate, " \t ", kEmpty, "0"},
         ReadingCase{kAmount, "1e999", kWhole, ""}, ReadingCase{kAmount, "9e999x", kPart, ""},
-        // Too near zero to keep every digit, or any; the smallest normal double and zero are
-        // read whole.
+        // Too near zero to keep every digit, or any.
         ReadingCase{kAmount, "1e-320", kTooSmall, "9.99988867182683E-321"},
         ReadingCase{kRate, "-1D-400", kTooSmall, "0"},
-        ReadingCase{kAmount, "0." + std::string(400, '0') + "1", kTooSmall, "0"},
-        ReadingCase{kAmount, "2.2250738585072014e-308", kWhole, "2.2250738585072E-308"}));
+        ReadingCase{kAmount, "0." + std::string(400, '0') + "1", kTooSmall, "0"}));
 
 // Strict reading calculates only what the calculation reads whole, less a D exponent and
 // control characters, and says which field it refuses and why.
@@ -87,9 +85,8 @@ TEST(StrictReading, RefusesWhatTheLenientOneGuesses) {
         std::string_view rate;
         std::string_view error;
     } rows[] = {
-        {" 1,234.56 ", "1.5E3", ""},
-        {"1d3", "-2D-1", "Not a number: amount; Not a number: rate"},
-        {"1.234,56\x01", "\t20", "Not a number: amount; Not a number: rate"},
+        {"-1D-2", "2D1", "Not a number: amount; Not a number: rate"},
+        {"100\n", "\t20", "Not a number: amount; Not a number: rate"},
         {"", "1e-320", "Empty: amount; Too small: rate"},
         {"-1e-400", "x", "Too small: amount; Not a number: rate"},
         {"2.2250738585072014e-308", "0e-400", ""},
