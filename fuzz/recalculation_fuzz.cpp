@@ -112,8 +112,11 @@ void CheckTextFromOutside(std::string_view text, const NumberFormat& regional) {
             Require(code != Utf8Reader::kMalformed && !IsControlCharacter(code) &&
                     !IsInvisibleCharacter(code));
         }
-        if (taken.text != text && !text.ends_with('\n') && !text.ends_with('\r')) {
-            Require(ExtentOfReading(taken.text, field) == ReadingExtent::Whole);
+        // A text converted, or taken as one of two numbers, is one number and nothing else.
+        if ((taken.text != text && !text.ends_with('\n') && !text.ends_with('\r')) ||
+            !taken.readAs.empty()) {
+            const ReadingExtent extent = ExtentOfReading(taken.text, field);
+            Require(extent == ReadingExtent::Whole || extent == ReadingExtent::TooSmall);
         }
     }
 }

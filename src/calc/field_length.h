@@ -12,7 +12,4 @@ inline constexpr int kMaxFieldLength = 1000;
 // Why a text from outside is refused for its length: "longer than 1000 characters".
 std::string FieldTooLongRefusal();
 
-// What the user is told then: "Not pasted: longer than 1000 characters".
-std::string FieldTooLongNotice();
-
 }  // namespace tolvi

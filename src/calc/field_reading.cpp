@@ -1,5 +1,8 @@
 #include "calc/field_reading.h"
 
+#include <cmath>
+#include <limits>
+
 #include "calc/calc_error.h"
 #include "calc/decimal_reader.h"
 #include "calc/number_format.h"
@@ -66,6 +69,28 @@ bool IsWholeNumber(std::string_view text, Field field) {
     return at == text.size();
 }
 
+double ReadValue(std::string_view text, Field field) {
+    return field == Field::Amount ? ReadAmount(text) : ReadNumber(text);
+}
+
+// Whether a text read whole means a number that is not zero but nearer zero than the smallest
+// normal double. Only an exponent or some 300 digits bring a number there.
+bool IsTooSmall(std::string_view text, Field field) {
+    constexpr double kSmallestNormal = std::numeric_limits<double>::min();
+    const std::size_t exponent = text.find_first_of("EeDd");
+    if (exponent == std::string_view::npos && text.size() < 300) {
+        return false;
+    }
+    if (text.substr(0, exponent).find_first_of("123456789") == std::string_view::npos) {
+        return false;  // zero, whatever its exponent
+    }
+    try {
+        return std::fabs(ReadValue(text, field)) < kSmallestNormal;
+    } catch (const CalcError&) {
+        return false;  // too large
+    }
+}
+
 }  // namespace
 
 ReadingExtent ExtentOfReading(std::string_view text, Field field) {
@@ -75,21 +100,28 @@ ReadingExtent ExtentOfReading(std::string_view text, Field field) {
     while (!text.empty() && IsSkippedBlank(text.back())) {
         text.remove_suffix(1);
     }
-    return text.empty()                 ? ReadingExtent::Empty
-           : IsWholeNumber(text, field) ? ReadingExtent::Whole
-                                        : ReadingExtent::Part;
+    if (text.empty()) {
+        return ReadingExtent::Empty;
+    }
+    if (!IsWholeNumber(text, field)) {
+        return ReadingExtent::Part;
+    }
+    return IsTooSmall(text, field) ? ReadingExtent::TooSmall : ReadingExtent::Whole;
 }
 
 FieldReading ReadField(std::string_view text, Field field) {
     FieldReading reading;
     reading.extent = ExtentOfReading(text, field);
     try {
-        const double value = field == Field::Amount ? ReadAmount(text) : ReadNumber(text);
-        reading.value = NumberToText(value, NumberFormat{});
+        reading.value = NumberToText(ReadValue(text, field), NumberFormat{});
     } catch (const CalcError&) {
         // Too large for a double: the calculation says so itself.
     }
     return reading;
+}
+
+std::string ReadAsLine(Field field, std::string_view value) {
+    return (field == Field::Amount ? "Amount read as " : "VAT % read as ") + std::string(value);
 }
 
 }  // namespace tolvi

@@ -14,6 +14,10 @@ enum class ReadingExtent {
     Empty,  // nothing but blanks: read as 0
     Whole,  // one number and nothing else
     Part,   // the reading takes a number from it and leaves or drops the rest
+    // One number and nothing else, not zero but nearer zero than the smallest normal double:
+    // the reading keeps fewer of its digits (1e-320 reads as 9.99988867182683E-321), or none
+    // (1e-400 reads as 0).
+    TooSmall,
 };
 
 struct FieldReading {
@@ -28,10 +32,15 @@ struct FieldReading {
 // blank inside. An amount may group the digits before its point in threes with commas
 // (1,234.56), its first group not starting with 0; any other comma (1.234,56, 12,5, 0,500) is
 // dropped by the amount reading and makes the reading a part one. A rate is read only up to a
-// comma.
+// comma. A number so near zero that a double cannot hold it with all its digits is read whole
+// no more: its extent is TooSmall.
 FieldReading ReadField(std::string_view text, Field field);
 
 // ReadField's extent alone, without the value.
 ReadingExtent ExtentOfReading(std::string_view text, Field field);
+
+// The notice's line that says how a field's text was read: "Amount read as 1.2",
+// "VAT % read as 19".
+std::string ReadAsLine(Field field, std::string_view value);
 
 }  // namespace tolvi

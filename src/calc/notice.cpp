@@ -1,5 +1,7 @@
 #include "calc/notice.h"
 
+#include <utility>
+
 #include "calc/field_reading.h"
 
 namespace tolvi {
@@ -35,7 +37,10 @@ std::vector<std::string> NoticeLines(std::string_view amount, std::string_view r
     const ReadingExtent rateExtent = ExtentOfReading(rate, Field::Rate);
     const bool named =
         error && !(*error == CalcErrorKind::TypeMismatch && amountExtent == ReadingExtent::Empty);
-    if (!named && amountExtent != ReadingExtent::Part && rateExtent != ReadingExtent::Part) {
+    const auto readInPart = [](ReadingExtent extent) {
+        return extent == ReadingExtent::Part || extent == ReadingExtent::TooSmall;
+    };
+    if (!named && !readInPart(amountExtent) && !readInPart(rateExtent)) {
         return {};
     }
     const FieldReading amountRead = ReadField(amount, Field::Amount);
@@ -45,11 +50,11 @@ std::vector<std::string> NoticeLines(std::string_view amount, std::string_view r
         lines.push_back(std::string(CalcErrorName(*error)) + ": " +
                         std::string(Why(*error, amountRead, rateRead)));
     }
-    if (amountExtent == ReadingExtent::Part && !amountRead.value.empty()) {
-        lines.push_back("Amount read as " + amountRead.value);
-    }
-    if (rateExtent == ReadingExtent::Part && !rateRead.value.empty()) {
-        lines.push_back("VAT % read as " + rateRead.value);
+    for (const auto& [field, read] :
+         {std::pair{Field::Amount, &amountRead}, {Field::Rate, &rateRead}}) {
+        if (readInPart(read->extent) && !read->value.empty()) {
+            lines.push_back(ReadAsLine(field, read->value));
+        }
     }
     return lines;
 }

@@ -9,7 +9,8 @@ namespace tolvi {
 // A box of the main window that takes text, named as every window names it: the field it takes
 // a text from outside as, and whether typed characters pass that field's typing rule. The
 // rounded VAT and the price hold amounts and take texts as the amount does; what is typed into
-// them stays as typed.
+// them stays as typed. The boxes with the typing rule are the calculation's two inputs: a text
+// entering them is read by the recalculation it starts.
 struct TextBoxRule {
     std::string_view name;
     Field field;

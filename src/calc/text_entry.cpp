@@ -3,8 +3,11 @@
 #include <array>
 #include <optional>
 
+#include "calc/calc_error.h"
 #include "calc/field_length.h"
 #include "calc/key_rule.h"
+#include "calc/number_reading.h"
+#include "calc/number_text.h"
 #include "calc/unicode_text.h"
 
 namespace tolvi {
@@ -114,6 +117,44 @@ std::optional<std::string> InCalculatorForm(std::string_view text, const NumberF
     return number;
 }
 
+// What a text of characters the box takes enters as, by which of the calculator's form and
+// the regional form read it whole, and as what.
+TextFromOutside InRegionalForm(std::string_view text, Field field, const NumberFormat& regional) {
+    TextFromOutside taken;
+    taken.text = text;
+    if (WritesAsTheCalculator(regional)) {
+        return taken;
+    }
+    std::optional<std::string> converted = InCalculatorForm(text, regional);
+    if (!converted) {
+        return taken;
+    }
+    if (ExtentOfReading(text, field) != ReadingExtent::Whole) {
+        taken.text = std::move(*converted);
+        return taken;
+    }
+    double asCalculator = 0;
+    double asRegional = 0;
+    try {
+        asCalculator = field == Field::Amount ? ReadAmount(text) : ReadNumber(text);
+        asRegional = ReadNumber(*converted);
+    } catch (const CalcError&) {
+        return taken;  // digits too many for a double, with no separator to read two ways
+    }
+    if (asCalculator == asRegional) {
+        return taken;
+    }
+    const bool regionalDecimal = text.find(regional.decimalSeparator) != std::string_view::npos;
+    if (regionalDecimal) {
+        taken.text = std::move(*converted);
+    }
+    NumberFormat written;
+    written.decimalSeparator = regional.decimalSeparator;
+    taken.readAs =
+        ReadAsLine(field, NumberToText(regionalDecimal ? asRegional : asCalculator, written));
+    return taken;
+}
+
 }  // namespace
 
 std::uint16_t ApplyTypingRule(std::uint16_t code, Field field, const NumberFormat& regional) {
@@ -130,7 +171,7 @@ std::uint16_t ApplyTypingRule(std::uint16_t code, Field field, const NumberForma
     return ApplyKeyRule(code);
 }
 
-TextFromOutside TakeTextFromOutside(std::string_view text, Field /*field*/,
+TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
                                     const NumberFormat& regional, std::size_t boxLength,
                                     std::size_t replaced) {
     // The line break a spreadsheet ends a copied cell with.
@@ -151,11 +192,11 @@ TextFromOutside TakeTextFromOutside(std::string_view text, Field /*field*/,
         }
     }
     TextFromOutside taken;
-    std::optional<std::string> converted;
-    if (characterRefusal.empty() && !WritesAsTheCalculator(regional)) {
-        converted = InCalculatorForm(text, regional);
+    if (characterRefusal.empty()) {
+        taken = InRegionalForm(text, field, regional);
+    } else {
+        taken.text = text;
     }
-    taken.text = converted ? std::move(*converted) : std::string(text);
     const std::size_t kept = boxLength - std::min(replaced, boxLength);
     if (kept + Utf16Length(taken.text) > static_cast<std::size_t>(kMaxFieldLength)) {
         taken.refusal = FieldTooLongRefusal();
@@ -164,12 +205,17 @@ TextFromOutside TakeTextFromOutside(std::string_view text, Field /*field*/,
     }
     if (taken.Refused()) {
         taken.text.clear();
+        taken.readAs.clear();
     }
     return taken;
 }
 
 std::string PasteRefusedNotice(std::string_view refusal) {
     return "Not pasted: " + std::string(refusal);
+}
+
+std::string FieldTooLongNotice() {
+    return PasteRefusedNotice(FieldTooLongRefusal());
 }
 
 }  // namespace tolvi

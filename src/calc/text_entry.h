@@ -28,10 +28,12 @@ namespace tolvi {
 std::uint16_t ApplyTypingRule(std::uint16_t code, Field field, const NumberFormat& regional);
 
 // What a text from outside brings to a box: refused whole (`refusal` says why, in words that
-// follow "Not pasted: "), or `text`, what enters the box in place of the selection.
+// follow "Not pasted: "), or `text`, what enters the box in place of the selection, and when
+// the text could mean two numbers, `readAs`, the notice's line that says which one it means.
 struct TextFromOutside {
     std::string refusal;  // empty when the text is taken
     std::string text;     // UTF-8
+    std::string readAs;   // "Amount read as 2,675", "VAT % read as 17,125"; mostly empty
     bool Refused() const { return !refusal.empty(); }
 };
 
@@ -43,16 +45,30 @@ struct TextFromOutside {
 //   end, which spreadsheets add to a copied cell, is dropped first and refuses nothing;
 // - a text that would make the box longer than kMaxFieldLength.
 // Where the regional form differs from the calculator's (a decimal comma, or a group separator
-// other than the comma), a text that reads whole as one number in the regional form ("1.234,56"
-// or "1 234,56" under German or French settings, with a space, no-break or narrow no-break
-// space; "1'234.56" under Swiss) enters in the calculator's form ("1234.56"). Any other text,
-// and every text under settings that write numbers as the calculator does, enters as it is.
-// The result boxes hold amounts of money and take texts as the amount does.
+// other than the comma), a text may read whole as one number in the calculator's form (as the
+// field reads it, ReadField), in the regional form, or in both:
+// - in the calculator's form only ("1,234.56", "1.5E3"): it enters as it is;
+// - in the regional form only ("1.234,56" or "1 234,56" under German or French settings, with
+//   a space, no-break or narrow no-break space; "1'234.56" under Swiss): it enters in the
+//   calculator's form ("1234.56");
+// - in both as the same number ("1234"): it enters as it is;
+// - in both as two numbers ("2.675" or "1,234" under German settings): a text that holds the
+//   regional decimal separator takes the regional reading and enters in the calculator's form
+//   ("1,234" as "1.234"); one with points only takes the calculator's and enters as it is
+//   ("2.675", as typing it gives). `readAs` then names the number taken in the regional form,
+//   which a person with those settings cannot misread: "Amount read as 1,234",
+//   "Amount read as 2,675".
+// Any other text, and every text under settings that write numbers as the calculator does,
+// enters as it is. The result boxes hold amounts of money and take texts as the amount does.
 TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
                                     const NumberFormat& regional, std::size_t boxLength,
                                     std::size_t replaced);
 
 // What the user is told when a text from outside is refused: "Not pasted: " and the refusal.
 std::string PasteRefusedNotice(std::string_view refusal);
+
+// What the user is told when it is refused for its length: "Not pasted: longer than 1000
+// characters".
+std::string FieldTooLongNotice();
 
 }  // namespace tolvi

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
+#include "calc/strict_reading.h"
 #include "cli/byte_stream.h"
-#include "cli/strict_reading.h"
 
 namespace tolvi {
 

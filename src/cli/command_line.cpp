@@ -4,9 +4,9 @@
 
 #include "app_identity.h"
 #include "calc/recalculation.h"
+#include "calc/strict_reading.h"
 #include "cli/batch.h"
 #include "cli/stop_signals.h"
-#include "cli/strict_reading.h"
 
 namespace tolvi {
 
@@ -29,9 +29,10 @@ constexpr std::string_view kUsage =
     "spaces around it, a sign, digits with at most one point, an E exponent (1.5E3),\n"
     "and in an amount commas that group the digits before the point in threes\n"
     "(1,234.56). Any other text (1.234,56  19,5  1,2345  EUR100  1d3  an empty one),\n"
-    "and any text holding a control character (a tab, a line feed), is not\n"
-    "calculated: the five fields are empty, the error names the field and why,\n"
-    "\"Not a number: amount\" or \"Empty: rate\" (both fields: the two joined by \"; \"),\n"
+    "any text holding a control character (a tab, a line feed), and a number so near\n"
+    "zero that a double loses its digits (1e-320), are not calculated: the five\n"
+    "fields are empty, the error names the field and why, \"Not a number: amount\",\n"
+    "\"Too small: amount\" or \"Empty: rate\" (both fields: the two joined by \"; \"),\n"
     "and the exit status is 2.\n"
     "--lenient reads as the window does: the number a text begins with, blanks and\n"
     "(in an amount) commas anywhere skipped, a D exponent as an E one (1d3 is 1000),\n"

@@ -70,6 +70,7 @@ void Paste(EntryBox& box) {
         return;
     }
     box.undone = false;
+    box.readAs = box.typingRule ? taken.readAs : std::string();
     SendMessageW(box.window, EM_REPLACESEL, TRUE,
                  reinterpret_cast<LPARAM>(Wide(taken.text).c_str()));
 }

@@ -19,13 +19,15 @@ namespace tolvi::win32 {
 //   change nothing.
 // - Every paste (the keys, the context menu, a WM_PASTE from anywhere) goes whole through the
 //   rules for text from outside; a refused one leaves the box as it was, and `refused` gets the
-//   notice to show.
+//   notice to show. One the amount or the rate takes as one of two numbers it could mean leaves
+//   in `readAs` the notice's line that says which, for the recalculation it raises to show.
 struct EntryBox {
     HWND window = nullptr;
     Field field = Field::Amount;
     bool typingRule = false;  // the amount and the rate; the result boxes take what is typed
     const NumberFormat* regional = nullptr;
     std::function<void(const std::string& notice)> refused;
+    std::string readAs;  // "Amount read as 2,675"; the recalculation takes it away
 
     // Set by the keypad's decimal key for the character that follows it.
     bool decimalKey = false;

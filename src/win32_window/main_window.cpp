@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app_identity.h"
@@ -268,7 +269,13 @@ void MainWindow::Recalculate() {
     FitResultLabel(IDC_Label_price);
 
     std::wstring notice;
-    for (const std::string& line : done.notice) {
+    std::vector<std::string> lines = done.notice;
+    for (EntryBox& box : boxes_) {
+        if (!box.readAs.empty()) {
+            lines.push_back(std::exchange(box.readAs, {}));
+        }
+    }
+    for (const std::string& line : lines) {
         notice += (notice.empty() ? L"" : Wide(kNoticeLineSeparator)) + Wide(line);
     }
     ShowNotice(notice);

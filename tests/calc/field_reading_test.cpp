@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/strict_reading.h"
+
 #include <ostream>
 #include <string>
 
@@ -16,7 +18,7 @@ struct ReadingCase {
 };
 
 void PrintTo(const ReadingCase& c, std::ostream* out) {
-    static constexpr const char* kExtents[] = {"empty", "whole", "part"};
+    static constexpr const char* kExtents[] = {"empty", "whole", "part", "too small"};
     *out << (c.field == Field::Amount ? "amount" : "rate") << " \"" << c.text << "\" -> "
          << kExtents[static_cast<int>(c.extent)] << ", read as \"" << c.value << '"';
 }
@@ -36,6 +38,7 @@ constexpr Field kRate = Field::Rate;
 constexpr ReadingExtent kEmpty = ReadingExtent::Empty;
 constexpr ReadingExtent kWhole = ReadingExtent::Whole;
 constexpr ReadingExtent kPart = ReadingExtent::Part;
+constexpr ReadingExtent kTooSmall = ReadingExtent::TooSmall;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FieldReadings,
@@ -68,7 +71,31 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{kAmount, "1\u202e00.05", kPart, "1"}, ReadingCase{kRate, "20%", kPart, "20"},
         // Nothing at all; a number too large for a double.
         ReadingCase{kAmount, "", kEmpty, "0"}, ReadingCase{kRate, " \t ", kEmpty, "0"},
-        ReadingCase{kAmount, "1e999", kWhole, ""}, ReadingCase{kAmount, "9e999x", kPart, ""}));
+        ReadingCase{kAmount, "1e999", kWhole, ""}, ReadingCase{kAmount, "9e999x", kPart, ""},
+        // Too near zero to keep every digit, or any.
+        ReadingCase{kAmount, "1e-320", kTooSmall, "9.99988867182683E-321"},
+        ReadingCase{kRate, "-1D-400", kTooSmall, "0"},
+        ReadingCase{kAmount, "0." + std::string(400, '0') + "1", kTooSmall, "0"}));
+
+// Strict reading calculates only what the calculation reads whole, less a D exponent and
+// control characters, and says which field it refuses and why.
+TEST(StrictReading, RefusesWhatTheLenientOneGuesses) {
+    const struct {
+        std::string_view amount;
+        std::string_view rate;
+        std::string_view error;
+    } rows[] = {
+        {"-1D-2", "2D1", "Not a number: amount; Not a number: rate"},
+        {"100\n", "\t20", "Not a number: amount; Not a number: rate"},
+        {"", "1e-320", "Empty: amount; Too small: rate"},
+        {"-1e-400", "x", "Too small: amount; Not a number: rate"},
+        {"2.2250738585072014e-308", "0e-400", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(StrictReadingError(row.amount, row.rate), row.error)
+            << '"' << row.amount << "\" at \"" << row.rate << '"';
+    }
+}
 
 }  // namespace
 }  // namespace tolvi

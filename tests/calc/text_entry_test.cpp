@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "calc/field_length.h"
+#include "calc/number_reading.h"
 #include "calc/unicode_text.h"
 #include "tests/support/entry_rows.h"
+#include "tests/support/worked_recalculations.h"
 
 namespace tolvi {
 namespace {
@@ -52,16 +53,32 @@ TEST_P(PasteRows, EnterInTheCalculatorsFormOrAreRefusedWhole) {
     const test::PasteRow& row = GetParam();
     const TextFromOutside taken = TakeTextFromOutside(row.pasted, row.field, row.region.Format(),
                                                       row.before.size(), row.before.size());
-    if (row.notice.empty()) {
-        EXPECT_FALSE(taken.Refused()) << taken.refusal;
-        EXPECT_EQ(taken.text, row.after);
-    } else {
+    if (row.Refused()) {
         EXPECT_EQ(PasteRefusedNotice(taken.refusal), row.notice);
         EXPECT_EQ(taken.text, "");
+    } else {
+        EXPECT_FALSE(taken.Refused()) << taken.refusal;
+        EXPECT_EQ(taken.text, row.after);
+        EXPECT_EQ(taken.readAs, row.notice);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PasteRows, testing::ValuesIn(test::kPasteRows));
+
+TEST(PastedResults, AreTheSameNumberUnderEveryRegion) {
+    for (const test::Region& region : test::kRegions) {
+        for (const test::WorkedRecalculation& row : test::kWorkedRecalculations) {
+            for (const std::string_view result :
+                 {row.unroundedVat, row.roundedVat, row.total, row.price, row.unformattedPrice,
+                  std::string_view("1E-05")}) {
+                const TextFromOutside taken =
+                    TakeTextFromOutside(result, Field::Amount, region.Format(), 0, 0);
+                EXPECT_EQ(ReadAmount(taken.text), ReadAmount(result))
+                    << region.locale << " \"" << result << '"';
+            }
+        }
+    }
+}
 
 struct LengthCase {
     std::size_t boxLength;

@@ -1,6 +1,6 @@
 #pragma once
 
-// How a person's text enters the amount and the rate, under the regional settings of four
+// How a person's text enters the amount and the rate, under the regional settings of six
 // places: typed key by key, pasted whole, and what the notice then says. The core and every
 // front end (the window, the page, the Windows window) run these same rows.
 
@@ -30,9 +30,11 @@ struct Region {
 
 inline constexpr Region kEnglish{"en-US", ".", ","};
 inline constexpr Region kGerman{"de-DE", ",", "."};
+inline constexpr Region kItalian{"it-IT", ",", "."};
+inline constexpr Region kSpanish{"es-ES", ",", "."};
 inline constexpr Region kFrench{"fr-FR", ",", "\u202F"};
 inline constexpr Region kSwiss{"de-CH", ".", "\u2019"};
-inline constexpr Region kRegions[] = {kEnglish, kGerman, kFrench, kSwiss};
+inline constexpr Region kRegions[] = {kEnglish, kGerman, kItalian, kSpanish, kFrench, kSwiss};
 
 // Characters typed one by one into an empty box, and the text the box then holds.
 struct TypingRow {
@@ -71,15 +73,18 @@ inline constexpr TypingRow kTypingRows[] = {
     {kEnglish, Field::Amount, "\u00B2\u2167\u0BF0", ""},
 };
 
-// A text pasted over the whole of a box's text, and what the box then holds; or the notice
-// that refused it, when the box keeps its text.
+// A text pasted over the whole of a box's text, what the box then holds, and the notice the
+// paste gives: the one that refuses it ("Not pasted: ..."), when the box keeps its text, or the
+// line that says which number a text that reads as two was taken for.
 struct PasteRow {
     Region region;
     Field field;
     std::string_view before;  // the box's text, all of it selected
     std::string_view pasted;  // UTF-8
     std::string_view after;
-    std::string_view notice;  // empty when the paste is taken
+    std::string_view notice;  // empty when the paste says nothing
+
+    bool Refused() const { return notice.starts_with("Not pasted: "); }
 };
 
 inline constexpr PasteRow kPasteRows[] = {
@@ -124,7 +129,7 @@ inline constexpr PasteRow kPasteRows[] = {
     {kGerman, Field::Amount, "", "1\u00A0234,56", "1234.56", ""},
     {kGerman, Field::Amount, "", "1\u202F234,56", "1234.56", ""},
     {kGerman, Field::Amount, "", " 0,99 ", "0.99", ""},
-    {kGerman, Field::Amount, "", "1.234", "1234", ""},
+    {kGerman, Field::Amount, "", "1.234.567", "1234567", ""},
     {kGerman, Field::Rate, "", "19,5", "19.5", ""},
     {kFrench, Field::Amount, "", "1\u202F234,56", "1234.56", ""},
     {kFrench, Field::Amount, "", "1 234 567,89", "1234567.89", ""},
@@ -144,6 +149,19 @@ inline constexpr PasteRow kPasteRows[] = {
     {kSwiss, Field::Amount, "", "1\u2019234\u2019567", "1234567", ""},
     {kSwiss, Field::Amount, "", "1,234.56", "1,234.56", ""},
     {kSwiss, Field::Amount, "", "12'34.5", "12'34.5", ""},
+    // A text that reads whole in both forms: as the same number it enters silently; as two, a
+    // regional decimal separator takes the regional reading, points only the calculator's, and
+    // the notice names the number taken as the region writes it.
+    {kGerman, Field::Amount, "", "1234", "1234", ""},
+    {kGerman, Field::Amount, "", "1,234", "1.234", "Amount read as 1,234"},
+    {kFrench, Field::Amount, "", "1,234", "1.234", "Amount read as 1,234"},
+    {kGerman, Field::Amount, "", "1.234", "1.234", "Amount read as 1,234"},
+    {kItalian, Field::Rate, "", "17.125", "17.125", "VAT % read as 17,125"},
+    // The calculator's own results enter as they are; the notice names one meaning two.
+    {kGerman, Field::Amount, "", "18.375", "18.375", "Amount read as 18,375"},
+    {kItalian, Field::Amount, "", "2.675", "2.675", "Amount read as 2,675"},
+    {kSpanish, Field::Amount, "", "1E-05", "1E-05", ""},
+    {kSwiss, Field::Amount, "", "2.675", "2.675", ""},
 };
 
 // The mode, the amount and the rate as they stand, and the lines the notice shows after the
@@ -183,6 +201,9 @@ inline constexpr NoticeRow kNoticeRows[] = {
     {VatMode::Exclusive, "1e308", "17.5", {"Overflow: the result is too large"}},
     {VatMode::Exclusive, "1e999", "17.5", {"Overflow: the amount is too large"}},
     {VatMode::Exclusive, "100", "1e999", {"Overflow: the VAT % is too large"}},
+    // Too near zero for a double to keep every digit.
+    {VatMode::Exclusive, "1e-320", "17.5", {"Amount read as 9.99988867182683E-321"}},
+    {VatMode::Exclusive, "100", "-1e-400", {"VAT % read as 0"}},
 };
 
 inline std::string_view FieldName(Field field) {

@@ -579,8 +579,8 @@ class PageTest(PageTestCase):
             ("9" * 999, 0, "1a2", "9" * 999),  # 12 would make 1,001
             ("9" * 998, 0, "1a2", "9" * 998 + "12"),
             ("", 0, "1" * 1500, ""),
-            ("9" * 1000, 0, "", "9" * 1000),
             ("9" * 1000, 3, "12", "9" * 997 + "12"),
+            ("9" * 1000, 0, "", "9" * 1000),
         ]
         for before, selected, committed, after in rows:
             with self.subTest(before=len(before), selected=selected, committed=committed[:5]):
@@ -595,6 +595,14 @@ class PageTest(PageTestCase):
                 refused = after == before and committed != ""
                 self.assertEqual(TOO_LONG_NOTICE if refused else AMOUNT_OVERFLOW if after else "",
                                  self.notice())
+        # A refused commit keeps the selection it would have replaced, characters 2 to 5.
+        self.keys(Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
+        self.chord(Keys.SHIFT, *[Keys.ARROW_RIGHT] * 3)
+        self.compose("1234")
+        self.assertEqual([after, [2, 5], TOO_LONG_NOTICE], [
+            self.text("Text_amount"), self.driver.execute_script(
+                "const box = document.activeElement; return [box.selectionStart, box.selectionEnd]"),
+            self.notice()])
 
     # Pasting and dropping bypass the key rule.
 
@@ -679,11 +687,14 @@ class PageTest(PageTestCase):
                 self.chord(Keys.CONTROL, "a")
                 self.paste(row["pasted"])
                 self.assertEqual(row["after"], self.text(box))
-                if row["notice"]:
+                refused = row["notice"].startswith("Not pasted")
+                if refused:
                     self.assertEqual(row["notice"], self.notice())
                 else:
                     self.assertNotIn("Not pasted", self.notice())
-                if not row["notice"] and not row["before"] and row["pasted"] != row["after"]:
+                    if row["notice"]:  # which number a text meaning two was taken for
+                        self.assertIn(row["notice"], self.notice().split(" / "))
+                if not refused and not row["before"] and row["pasted"] != row["after"]:
                     self.enter(box, "")
                     self.drop(box, row["pasted"])
                     self.assertEqual(row["after"], self.text(box), "dropped")
@@ -975,11 +986,12 @@ class PageTest(PageTestCase):
                     "return document.querySelectorAll('#injected').length"))
         self.assertEqual([False, True], self.mode())
         self.assertEqual("100.00", self.text("Text_total"))
-        # Under German settings a link's numbers in the German form enter in the calculator's.
+        # Under German settings a link's numbers in the German form enter in the calculator's,
+        # and one that reads as two numbers is said which one it was taken for.
         with self.language("de-DE"):
-            self.driver.get(self.origin + "/index.html#amount=1.234%2C56&rate=19%2C5")
-            self.assertEqual(["1234.56", "19.5"],
-                             [self.text("Text_amount"), self.text("Text_vat")])
+            self.driver.get(self.origin + "/index.html#amount=1.234%2C56&rate=17.125")
+            self.assertEqual(["1234.56", "17.125", "VAT % read as 17,125"],
+                             [self.text("Text_amount"), self.text("Text_vat"), self.notice()])
         self.load()
         self.driver.get(self.origin + "/index.html#mode=exclusive&amount=100")
         # A link opened in the page at hand (a bookmark, the address bar) is taken too.
@@ -993,6 +1005,11 @@ class PageTest(PageTestCase):
         self.assertEqual(["200", "25", "50", [False, True]], [
             self.text("Text_amount"), self.text("Text_vat"), self.text("Text_vat_result"),
             self.mode()])
+        # A link's value replaces the box's text: 500 characters fit where 600 stood.
+        self.click("Text_amount")
+        self.paste(repeat=["1", 600])
+        self.driver.execute_script("location.hash = arguments[0]", "amount=" + "2" * 500)
+        self.assertEqual(["2" * 500, AMOUNT_OVERFLOW], [self.text("Text_amount"), self.notice()])
 
     # Screens, zoom, spacing and access.
 

@@ -644,8 +644,12 @@ void TheEntryRowsUnderEachRegion(const std::wstring& exe) {
                 SetClipboard(Wide(row.pasted));
                 SendMessageW(box, WM_PASTE, 0, 0);
                 CheckText(Text(box), Wide(row.after), Named(row));
-                if (!row.notice.empty()) {
-                    CheckText(Text(p.Item(IDC_Notice)), Wide(row.notice), Named(row) + ": notice");
+                const std::wstring notice = Text(p.Item(IDC_Notice));
+                if (row.Refused()) {
+                    CheckText(notice, Wide(row.notice), Named(row) + ": notice");
+                } else if (!row.notice.empty()) {  // one line among the recalculation's
+                    Check(notice.find(Wide(row.notice)) != std::wstring::npos,
+                          Named(row) + ": notice " + Narrow(notice));
                 }
             }
         }

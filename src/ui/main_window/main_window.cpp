@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <initializer_list>
+#include <utility>
 
 #include "app_identity.h"
 #include "calc/field_length.h"
@@ -122,8 +123,11 @@ void MainWindow::BindEvents() {
                 return ApplyTypingRule(code, field, regional_);
             });
         }
-        box->SetOutsideTextRule([this, field](const QString& text, qsizetype boxLength,
-                                              qsizetype replaced) -> std::optional<QString> {
+        // The amount and the rate recalculate as a text enters them, and say how it was read.
+        const bool recalculates = rule.typingRule;
+        box->SetOutsideTextRule([this, field, recalculates](
+                                    const QString& text, qsizetype boxLength,
+                                    qsizetype replaced) -> std::optional<QString> {
             const TextFromOutside taken = TakeTextFromOutside(text.toStdString(), field, regional_,
                                                               static_cast<std::size_t>(boxLength),
                                                               static_cast<std::size_t>(replaced));
@@ -131,6 +135,7 @@ void MainWindow::BindEvents() {
                 notice_->ShowError(Q(PasteRefusedNotice(taken.refusal)));
                 return std::nullopt;
             }
+            readAs_ = recalculates ? Q(taken.readAs) : QString();
             return Q(taken.text);
         });
         // An input method's commit too long for the box.
@@ -165,6 +170,9 @@ void MainWindow::Recalculate() {
     QStringList lines;
     for (const std::string& line : done.notice) {
         lines << Q(line);
+    }
+    if (!readAs_.isEmpty()) {
+        lines << std::exchange(readAs_, QString());
     }
     if (lines.isEmpty()) {
         notice_->hide();

@@ -36,8 +36,9 @@ class MainWindow : public QWidget {
     void BindEvents();
 
     // Recomputes every result from the amount, the rate and the mode, and shows the notice's
-    // lines for it (the error that ended it early, how a text was read in part), if any, until a
-    // later recalculation gives none.
+    // lines for it (the error that ended it early, how a text was read in part, and which number
+    // a text that just came in meaning two was taken for), if any, until a later recalculation
+    // gives none.
     void Recalculate();
     void PopUpHelpMenu();
     void ShowAbout();
@@ -46,6 +47,9 @@ class MainWindow : public QWidget {
     NumberFormat regional_;  // only its separators count
     QMenu* helpMenu_ = nullptr;
     widgets::ErrorNotice* notice_ = nullptr;
+    // Which number the text that comes in from outside was taken for, when it could mean two:
+    // the next recalculation, which its entering raises, shows it.
+    QString readAs_;
 };
 
 }  // namespace tolvi

@@ -140,8 +140,9 @@ EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_typing_rule(std::int32_t code, std::int3
 
 // Takes a text from outside, of this length in bytes in the room tolvi_texts gave, into a
 // field (0 the amount, 1 the rate) whose box holds `boxLength` UTF-16 code units, `replaced` of
-// them giving way. Answers three texts: why it is refused or "", what enters the box, and the
-// notice of a refused paste or "".
+// them giving way. Answers four texts: why it is refused or "", what enters the box, the
+// notice of a refused paste or "", and the notice's line that names the number a text that
+// reads as two was taken for, or "".
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_take_text(std::int32_t field, std::int32_t length,
                                                          std::int32_t boxLength,
                                                          std::int32_t replaced) {
@@ -152,7 +153,8 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_take_text(std::int32_t field, std
     answer[2] = taken.Refused() ? PasteRefusedNotice(taken.refusal) : std::string();
     answer[0] = std::move(taken.refusal);
     answer[1] = std::move(taken.text);
-    return Answer(3);
+    answer[3] = std::move(taken.readAs);
+    return Answer(4);
 }
 
 EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_max_field_length() {

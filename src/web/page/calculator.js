@@ -65,13 +65,14 @@ export class Calculator {
     }
 
     // A text from outside (a paste, a drop, a link) brought into the field's box, which holds
-    // boxLength characters, `replaced` of them giving way: { refusal, text, notice }, why it
-    // is refused and the notice that says so (both "" when it is taken), and what enters.
+    // boxLength characters, `replaced` of them giving way: { refusal, text, notice, readAs },
+    // why it is refused and the notice that says so (both "" when it is taken), what enters,
+    // and the notice's line that names the number a text that reads as two was taken for.
     takeText(text, field, boxLength, replaced) {
         const [length] = this.write_([text]);
-        const [refusal, taken, notice] = this.texts_(
-            this.module_.tolvi_take_text(kFields[field], length, boxLength, replaced), 3);
-        return { refusal, text: taken, notice };
+        const [refusal, taken, notice, readAs] = this.texts_(
+            this.module_.tolvi_take_text(kFields[field], length, boxLength, replaced), 4);
+        return { refusal, text: taken, notice, readAs };
     }
 
     // The result texts the window starts with.

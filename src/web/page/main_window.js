@@ -47,6 +47,9 @@ class MainWindow {
             this[id] = control(id);
         }
         this.results_ = calculator.initialResults();
+        // The notice's lines that name the numbers texts just taken in were taken for, when
+        // they could mean two: the recalculation their entering raises shows them.
+        this.readAs_ = [];
         this.knowsRegional_ = false;
         addEventListener('languagechange', () => {
             this.knowsRegional_ = false;
@@ -87,7 +90,7 @@ class MainWindow {
                 filter: (code) => (typingRule
                     ? this.withRegional_().applyTypingRule(code, field) : code),
                 takeText: (text, boxLength, replaced) =>
-                    this.withRegional_().takeText(text, field, boxLength, replaced),
+                    this.takeText_(text, field, boxLength, replaced),
                 limits: calculator.limits,
                 onRefused: (notice) => this.notice_.show(notice),
             });
@@ -145,7 +148,7 @@ class MainWindow {
         }
         for (const [box, text, name] of [[this.Text_amount, amount, 'amount'],
             [this.Text_vat, rate, 'VAT %']]) {
-            const taken = text === undefined ? null : this.withRegional_().takeText(
+            const taken = text === undefined ? null : this.takeText_(
                 text, this.calculator_.textBox(box.id).field, 0, 0);
             if (taken?.refusal) {
                 refused.push(`The link's ${name} was not taken: ${taken.refusal}`);
@@ -159,10 +162,20 @@ class MainWindow {
         if (this.Text_amount.value === '') {
             // Nothing to calculate: the results stand as when the page starts.
             this.showResults_(this.calculator_.initialResults());
-            this.notice_.show(...refused);
+            this.notice_.show(...this.readAs_.splice(0), ...refused);
         } else {
             this.notice_.show(...this.recalculate_(), ...refused);
         }
+    }
+
+    // A text from outside taken into the field's box, in place of `replaced` of its boxLength
+    // characters (a link's value replaces all of them: 0, 0).
+    takeText_(text, field, boxLength, replaced) {
+        const taken = this.withRegional_().takeText(text, field, boxLength, replaced);
+        if (taken.readAs !== '') {
+            this.readAs_.push(taken.readAs);
+        }
+        return taken;
     }
 
     showResults_(results) {
@@ -176,12 +189,13 @@ class MainWindow {
 
     // An error that ends the recalculation leaves the fields it had written with their new
     // texts and is named under the window, with why, until a later recalculation runs to its
-    // end; a text the calculation read only in part is named there with what it read. Returns
-    // the notice's lines.
+    // end; a text the calculation read only in part is named there with what it read, and so
+    // is the number a text just taken in was taken for. Returns the notice's lines.
     recalculate_() {
         const inputs = this.inputs_();
-        const { results, error, notice: lines } = this.calculator_.recalculate(
+        const { results, error, notice } = this.calculator_.recalculate(
             inputs.amount, inputs.rate, inputs.mode, this.results_);
+        const lines = [...notice, ...this.readAs_.splice(0)];
         this.showResults_(results);
         this.notice_.show(...lines);
         this.address_.follow(inputs);

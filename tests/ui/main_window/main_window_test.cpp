@@ -17,6 +17,7 @@
 #include "calc/field_length.h"
 #include "calc/field_reading.h"
 #include "calc/key_rule.h"
+#include "calc/text_entry.h"
 #include "tests/support/main_window.h"
 #include "tests/support/modal_driver.h"
 #include "tests/support/paste_routes.h"
