@@ -35,7 +35,7 @@ struct CliRun {
 
 // Where the calculator's standard input comes from and its standard output goes.
 enum class Input { Text, Directory, Closed };
-enum class Output { File, Full, Closed, OneByteLeft };
+enum class Output { File, Full, Closed, OneByteLeft, FourKiB };
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -79,15 +79,15 @@ CliRun RunCli(std::vector<std::string> arguments, const std::string& input = "",
         posix_spawn_file_actions_addopen(&actions, 0, from == Input::Text ? in.c_str() : directory,
                                          O_RDONLY, 0);
     }
-    // OneByteLeft: the output file may grow by one byte more; the first write is cut short
-    // and the next one fails. Standard error stays far from that limit.
+    // OneByteLeft: the output file may grow by one byte more, FourKiB to 4096 bytes; the first
+    // write is cut short and the next one fails. Standard error stays far from that limit.
     constexpr rlim_t kFileLimit = 4096;
     int limited = -1;
     if (to == Output::Closed) {
         posix_spawn_file_actions_addclose(&actions, 1);
-    } else if (to == Output::OneByteLeft) {
+    } else if (to == Output::OneByteLeft || to == Output::FourKiB) {
         limited = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        lseek(limited, kFileLimit - 1, SEEK_SET);
+        lseek(limited, to == Output::OneByteLeft ? kFileLimit - 1 : 0, SEEK_SET);
         posix_spawn_file_actions_adddup2(&actions, limited, 1);
     } else {
         posix_spawn_file_actions_addopen(&actions, 1,
@@ -418,6 +418,9 @@ TEST_P(CliIoFailure, EndsTheRunWithItsCauseAndStatusThree) {
     const CliRun run = RunCli(c.arguments, c.input, c.from, c.to);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err, "tolvi-vat-cli: " + c.message + "\n");
+    const std::string written =
+        run.out.substr(std::min(run.out.size(), run.out.find_first_not_of('\0')));
+    EXPECT_TRUE(written.empty() || written.back() == '\n') << "a row is cut: " << written;
 }
 
 const std::string kFull = "cannot write the output: No space left on device";
@@ -437,6 +440,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   Input::Text,
                   Output::OneByteLeft,
+                  "cannot write the output: File too large"},
+        IoFailure{"batch when the output takes 4096 bytes",
+                  {"--batch"},
+                  BatchLines(1000),
+                  Input::Text,
+                  Output::FourKiB,
                   "cannot write the output: File too large"},
         IoFailure{"help to a full disk", {"--help"}, "", Input::Text, Output::Full, kFull},
         IoFailure{"version to a full disk", {"--version"}, "", Input::Text, Output::Full, kFull},
