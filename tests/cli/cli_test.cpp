@@ -1,7 +1,6 @@
 // The command-line calculator, run as a built binary.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -377,6 +376,7 @@ TEST(CliUsage, HelpAndWrongInvocations) {
         {{"--lenient", "--lenient", "--batch"}, "'--lenient' given twice"},
         {{"-h"}, "unknown argument '-h'"},
         {{"1\n\t\x1b"}, "unknown argument '1\\n\\t\\x1b'"},
+        {{"--exclusive", "105", "17.5", "\x7f"}, "extra argument '\\x7f'"},
     };
     for (const Mistake& mistake : mistakes) {
         std::string shown;
@@ -684,9 +684,13 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
 }
 
 TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
-    // The output pipe fills and nobody reads it: the signal still ends the batch, with the
-    // rows that fitted, each whole.
-    const std::string input = BatchLines(200'000);
+    // The output pipe fills and its reader, having read one byte, reads no more: the signal
+    // still ends the batch, with the rows that fitted, each whole. Rows of 17 bytes, which
+    // fall on neither side of PIPE_BUF evenly.
+    std::string input;
+    for (int i = 0; i < 200'000; ++i) {
+        input += "exclusive\t1\t\n";  // "\t\t\t\t\tEmpty: rate\n"
+    }
     const CliRun full = RunCli({"--batch"}, input);
     char directory[] = "/tmp/tolvi-cli-test-XXXXXX";
     ASSERT_NE(mkdtemp(directory), nullptr);
@@ -702,8 +706,8 @@ TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
         for (const int mine : {in, out[1], err}) {
             close(mine);
         }
-        pollfd started{out[0], POLLIN, 0};  // it has answered, so it takes the signal
-        EXPECT_EQ(poll(&started, 1, 10'000), 1);
+        char first = 0;  // it has answered, so it takes the signal
+        EXPECT_EQ(read(out[0], &first, 1), 1);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the pipe is full
         kill(pid, signal);
         int status = 0;
@@ -716,7 +720,7 @@ TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
         }
-        const std::string output = ReadAll(out[0]);
+        const std::string output = first + ReadAll(out[0]);
         close(out[0]);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal)
             << "status " << status;
