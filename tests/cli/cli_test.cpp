@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -626,16 +627,28 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
     int stopped = 0;
     for (int round = 0; round < 24 && std::chrono::steady_clock::now() < deadline; ++round) {
         const int signal = kSignals[round % 3];
-        const bool toPipe = round % 2 == 0;
-        const bool slowReader = round % 4 < 2;  // the output blocks when the signal comes
+        const int to = round / 3 % 3;  // a pipe, a file, a non-blocking terminal
+        const bool toPipe = to != 1;
+        const bool slowReader = to == 0 && round % 2 == 0;  // the output blocks at the signal
         const auto delay = std::chrono::milliseconds(1 + random() % 200);
-        SCOPED_TRACE(testing::Message()
-                     << "round " << round << ": signal " << signal << " after " << delay.count()
-                     << " ms, output to a " << (toPipe ? "pipe" : "file")
-                     << (toPipe && slowReader ? " read late" : ""));
+        SCOPED_TRACE(testing::Message() << "round " << round << ": signal " << signal << " after "
+                                        << delay.count() << " ms, output to a "
+                                        << (to == 0   ? "pipe"
+                                            : to == 1 ? "file"
+                                                      : "terminal")
+                                        << (slowReader ? " read late" : ""));
         const int in = open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
-        int pipeEnds[2] = {-1, -1};
-        ASSERT_EQ(pipe2(pipeEnds, O_CLOEXEC), 0);
+        int pipeEnds[2] = {posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC), -1};
+        if (to == 2 && grantpt(pipeEnds[0]) == 0 && unlockpt(pipeEnds[0]) == 0) {
+            pipeEnds[1] = open(ptsname(pipeEnds[0]), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+            termios raw{};  // a line feed stays one byte
+            tcgetattr(pipeEnds[1], &raw);
+            cfmakeraw(&raw);
+            tcsetattr(pipeEnds[1], TCSANOW, &raw);
+        } else {
+            close(pipeEnds[0]);
+            ASSERT_EQ(pipe2(pipeEnds, O_CLOEXEC), 0);
+        }
         const int out = toPipe
                             ? pipeEnds[1]
                             : open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -649,7 +662,12 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
             if (slowReader) {
                 std::this_thread::sleep_for(delay + std::chrono::milliseconds(100));
             }
-            output = ReadAll(pipeEnds[0]);
+            char piece[256];  // a terminal is read slowly: its writes are cut short
+            for (ssize_t count = 0; to == 2 && (count = read(pipeEnds[0], piece, 256)) > 0;) {
+                output.append(piece, static_cast<std::size_t>(count));
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            output += ReadAll(pipeEnds[0]);
         });
         std::this_thread::sleep_for(delay);
         kill(pid, signal);
