@@ -28,13 +28,16 @@ int main(int, char** argv) {
         std::string command = std::string("\"") + argv[1] + "\" --batch";
         CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &cli);
+        CloseHandle(in[0]);  // theirs alone, so that the read below ends should it end early
+        CloseHandle(out[1]);
         char row[64];
         DWORD count = 0;
         WriteFile(in[1], "exclusive\t105\t17.5\n", 19, &count, nullptr);
         ReadFile(out[0], row, sizeof row, &count, nullptr);  // it has answered: it takes events
         CreateRemoteThread(cli.hProcess, nullptr, 0, routine,
                            reinterpret_cast<void*>(DWORD_PTR{event}), 0, nullptr);
-        DWORD status = WaitForSingleObject(cli.hProcess, 10000);
+        WaitForSingleObject(cli.hProcess, 10000);
+        DWORD status = 0;
         GetExitCodeProcess(cli.hProcess, &status);
         TerminateProcess(cli.hProcess, 1);
         const DWORD expected = event == CTRL_C_EVENT ? 130 : 131;
