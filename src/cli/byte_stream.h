@@ -31,7 +31,8 @@ class ByteSource {
 
 // Where it writes its output, a row (a line) at a time. Writes may be held back until Flush;
 // either raises IoError when the output cannot be written. A row is never cut: asked to stop
-// while the output has no room, a sink drops the rows it has not yet written.
+// while the output has no room, a sink drops the rows it has not yet written, and a write that
+// fails leaves the output at the end of the last whole row.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;

@@ -58,7 +58,8 @@ constexpr std::string_view kUsage =
     "         calculated, or in --batch a bad input line (the other rows are still\n"
     "         answered)\n"
     "  3      the input could not be read or the output written (the cause goes to\n"
-    "         standard error and the run ends at once)\n"
+    "         standard error, the run ends at once, and the output ends with its\n"
+    "         last whole row)\n"
     "  128+N  stopped by signal N: 129 SIGHUP, 130 SIGINT, 143 SIGTERM; on Windows\n"
     "         130 Ctrl+C, 131 Ctrl+Break, 129 the console closed, 143 logging off or\n"
     "         shutting down\n";

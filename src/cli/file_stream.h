@@ -21,11 +21,12 @@ class FileSource final : public ByteSource {
 };
 
 // Standard output or error, written through a buffer. Every write is checked, the final one
-// included: the first that fails raises IoError. A non-blocking one is waited for. A file
-// takes all that is written, also after a stop signal. A pipe, a socket or a terminal is
-// written in whole rows while it has room; a stop signal that comes while it has none ends the
-// writing at a row's end (a row longer than PIPE_BUF is finished first), and what is written
-// after it is dropped.
+// included: the first that fails raises IoError, and the output ends with the last whole row
+// written (a file is cut back to it; a pipe is given whole rows only). A non-blocking one is
+// waited for. A file takes all that is written, also after a stop signal. A pipe, a socket or
+// a terminal is written in whole rows while it has room; a stop signal that comes while it has
+// none ends the writing at a row's end (a row longer than PIPE_BUF is finished first), and what
+// is written after it is dropped.
 class FileSink final : public ByteSink {
   public:
     explicit FileSink(int descriptor) : descriptor_(descriptor) {}
@@ -38,6 +39,7 @@ class FileSink final : public ByteSink {
     std::string pending_;
     std::optional<bool> paced_;  // not a file: written only when it has room
     bool dropping_ = false;      // a stop signal ended the writing
+    std::size_t unended_ = 0;    // the bytes written after the last row's line feed
 };
 
 }  // namespace tolvi

@@ -22,6 +22,14 @@ bool WouldBlock(int error) {
     return error == EAGAIN || error == EWOULDBLOCK;
 }
 
+// Cuts a file back by the `unended` bytes written after its last whole row.
+void TakeBack(int descriptor, std::size_t unended) {
+    const off_t end = lseek(descriptor, 0, SEEK_CUR);
+    if (unended > 0 && end >= static_cast<off_t>(unended)) {
+        [[maybe_unused]] const int cut = ftruncate(descriptor, end - static_cast<off_t>(unended));
+    }
+}
+
 }  // namespace
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
@@ -55,14 +63,13 @@ void FileSink::Flush() {
         paced_ = fstat(descriptor_, &status) == 0 && !S_ISREG(status.st_mode);
     }
     std::string_view rest = dropping_ ? std::string_view() : pending_;
-    bool midRow = false;  // the last byte written was not a row's line feed
     while (!rest.empty()) {
         std::string_view piece = rest;
         if (*paced_) {
             // A pipe takes a piece of at most PIPE_BUF bytes whole once poll says it has room,
             // so the wait, with the stop signals let through, is the only one. A stop signal at
             // a row's end drops the rows not yet written: the output ends with a whole row.
-            if (!midRow && StopSignal() != 0) {
+            if (unended_ == 0 && StopSignal() != 0) {
                 dropping_ = true;
                 break;
             }
@@ -85,11 +92,18 @@ void FileSink::Flush() {
             continue;
         }
         if (count <= 0) {
+            const int error = count < 0 ? errno : EIO;
             pending_.clear();
-            Fail("cannot write the output", count < 0 ? errno : EIO);
+            if (!*paced_) {
+                TakeBack(descriptor_, unended_);  // a pipe was given whole rows only
+            }
+            Fail("cannot write the output", error);
         }
-        midRow = piece[static_cast<std::size_t>(count) - 1] != '\n';
-        rest.remove_prefix(static_cast<std::size_t>(count));
+        const std::string_view done = piece.substr(0, static_cast<std::size_t>(count));
+        const std::size_t rowEnd = done.rfind('\n');
+        unended_ =
+            rowEnd == std::string_view::npos ? unended_ + done.size() : done.size() - rowEnd - 1;
+        rest.remove_prefix(done.size());
     }
     pending_.clear();
 }

@@ -52,6 +52,15 @@ std::string Cause(DWORD error) {
     throw IoError(std::string(what) + ": " + Cause(error));
 }
 
+// Cuts a file back by the `unended` bytes written after its last whole row.
+void TakeBack(HANDLE file, std::size_t unended) {
+    LARGE_INTEGER back{};
+    back.QuadPart = -static_cast<LONGLONG>(unended);
+    if (unended > 0 && SetFilePointerEx(file, back, nullptr, FILE_CURRENT) != 0) {
+        SetEndOfFile(file);
+    }
+}
+
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
     return GetConsoleMode(handle, &mode) != 0;
@@ -174,13 +183,12 @@ void FileSink::Flush() {
         paced_ = GetFileType(handle) != FILE_TYPE_DISK;
     }
     std::string_view rest = dropping_ ? std::string_view() : pending_;
-    bool midRow = false;  // the last byte written was not a row's line feed
     while (!rest.empty()) {
         std::string_view piece = rest.substr(0, 1 << 30);
         if (*paced_) {
             // A stop request at a row's end drops the rows not yet written: the output ends
             // with a whole row.
-            if (!midRow && StopSignal() != 0) {
+            if (unended_ == 0 && StopSignal() != 0) {
                 dropping_ = true;
                 break;
             }
@@ -192,13 +200,20 @@ void FileSink::Flush() {
         DWORD count = 0;
         const BOOL written =
             WriteFile(handle, piece.data(), static_cast<DWORD>(piece.size()), &count, nullptr);
-        if (written == 0 || count == 0) {
-            const DWORD error = written == 0 ? GetLastError() : ERROR_WRITE_FAULT;
+        const DWORD error = written == 0 ? GetLastError() : ERROR_SUCCESS;
+        // A write that fails may have written a part first.
+        const std::string_view done = piece.substr(0, count);
+        const std::size_t rowEnd = done.rfind('\n');
+        unended_ =
+            rowEnd == std::string_view::npos ? unended_ + done.size() : done.size() - rowEnd - 1;
+        rest.remove_prefix(done.size());
+        if (error != ERROR_SUCCESS || count == 0) {
             pending_.clear();
-            Fail("cannot write the output", error);
+            if (!*paced_) {
+                TakeBack(handle, unended_);  // a pipe was given whole rows only
+            }
+            Fail("cannot write the output", error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
         }
-        midRow = piece[count - 1] != '\n';
-        rest.remove_prefix(count);
     }
     pending_.clear();
 }

@@ -2,9 +2,9 @@
 # The Windows command line under wine gives the Linux one's bytes: the same standard output,
 # standard error and exit status, strict and lenient, on the worked recalculations, on generated
 # invoice rows and on rows of every form (CR LF, Ctrl+Z bytes, control characters, bad and
-# overlong lines, calculation errors), for single amounts, usage mistakes and a full disk. Ctrl+C
-# (SIGINT, which wine turns into the console's control event) ends a batch with whole rows and
-# status 130.
+# overlong lines, calculation errors), for single amounts, usage mistakes, a full disk and a file
+# that takes 4 KiB. Ctrl+C (SIGINT, which wine turns into the console's control event) ends a
+# batch with whole rows, those of all the input read, and status 130.
 #     windows_matches_linux.sh TOLVI_VAT_CLI_EXE TOLVI_VAT_CLI [ROWS]
 # wine runs with a prefix of its own beside the .exe, and its server is ended afterwards.
 set -euo pipefail
@@ -16,6 +16,7 @@ export WINEPREFIX="$(dirname "$win")/wine-prefix-cli-test" WINEDEBUG=-all
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 failed=0
+mkdir -p "$WINEPREFIX" && { wineserver -p30 || true; } # one server, without the file size limit below
 wine "$win" --version >/dev/null 2>&1 || true # a new prefix tells of its making on stderr
 
 # Runs both on the same input ($1, a file) and arguments; compares what they give.
@@ -70,6 +71,7 @@ for arguments in "--exclusive 105 17.5" "--inclusive 117 17.5" "--inclusive 100 
 done
 same "$work/empty" "not in the ANSI code page" --lenient --inclusive '€100' 19
 same "$work/empty" "a line feed" --inclusive $'100\n' 17.5
+same "$work/empty" "a control character" --exclusive 105 17.5 $'\x7f'
 
 # A full disk: status 3 and the same cause.
 ws=0
@@ -81,6 +83,40 @@ if [ "$ws" != 3 ] || [ "$ls" != 3 ] || ! cmp -s "$work/w.err" "$work/l.err"; the
     failed=1
 else
     echo "ok   a full disk: status 3, $(cat "$work/w.err")"
+fi
+
+# Output that takes 4 KiB (SIGXFSZ ignored: the next write fails): it ends with the last whole
+# row. cmd opens the file, as wine cuts back only a file that a Windows program opened.
+limited() { (cd "$work" && trap '' XFSZ && ulimit -f 4 && "$@" <generated 2>/dev/null); }
+ws=0
+limited wine cmd /c "Z:${win//\//\\} --batch >w.out" || ws=$?
+ls=0
+limited "$linux" --batch >"$work/l.out" || ls=$?
+if [ "$ws" != 3 ] || [ "$ls" != 3 ] || ! cmp -s "$work/w.out" "$work/l.out"; then
+    echo "FAIL 4 KiB of room: status $ws under wine, $ls on Linux, $(tail -c 20 "$work/w.out")" >&2
+    failed=1
+else
+    echo "ok   4 KiB of room: status 3, $(wc -c <"$work/w.out") bytes of whole rows"
+fi
+
+# Ctrl+C in a long batch from a file to a file: every row formed from the input read, which is
+# read 64 KiB at a time, and no more.
+"$here/batch_rows.py" 2000000 7 >"$work/many"
+wine "$win" --batch <"$work/many" >"$work/w.out" 2>/dev/null &
+batch=$!
+for _ in $(seq 300); do [ -s "$work/w.out" ] && break; sleep 0.05; done
+kill -INT "$batch"
+ws=0
+wait "$batch" || ws=$?
+n=$(wc -l <"$work/w.out")
+read_to=$((($(head -n "$n" "$work/many" | wc -c) + 65535) / 65536 * 65536))
+"$linux" --batch <"$work/many" >"$work/l.out"
+if [ "$ws" != 130 ] || [ "$read_to" -ge "$(head -n $((n + 1)) "$work/many" | wc -c)" ] ||
+    ! head -n "$n" "$work/l.out" | cmp -s - "$work/w.out"; then
+    echo "FAIL Ctrl+C in a long batch: status $ws, $n rows" >&2
+    failed=1
+else
+    echo "ok   Ctrl+C in a long batch: status 130, the $n rows of the input read"
 fi
 
 # Ctrl+C while the batch waits for more input: the rows so far, whole, and status 130.
