@@ -11,6 +11,8 @@ void DecimalSum::Add(const SignificantDigits& digits) {
     const int sign = digits.negative ? -1 : 1;
     // The first digit stands at 10^exponent, the others each one power lower.
     std::size_t at = static_cast<std::size_t>(digits.exponent - kLowest);
+    Touch(at);
+    Touch(at + 1 - SignificantDigits::kCount);
     for (const char c : written) {
         slots_[at--] += sign * (c - '0');
     }
@@ -36,6 +38,7 @@ void DecimalSum::Add(std::string_view text, int sign) {
         if (!IsDigit(*c) || at == kSlots) {
             throw CalcError(CalcErrorKind::TypeMismatch);
         }
+        Touch(at);
         slots_[at++] += sign * (*c - '0');
     }
     at = static_cast<std::size_t>(-kLowest);
@@ -43,22 +46,28 @@ void DecimalSum::Add(std::string_view text, int sign) {
         if (!IsDigit(c)) {
             throw CalcError(CalcErrorKind::TypeMismatch);
         }
-        slots_[--at] += sign * (c - '0');
+        Touch(--at);
+        slots_[at] += sign * (c - '0');
     }
 }
 
 void DecimalSum::Add(const DecimalSum& other, int sign) {
-    for (std::size_t i = 0; i < kSlots; ++i) {
+    if (other.low_ > other.high_) {
+        return;
+    }
+    for (std::size_t i = other.low_; i <= other.high_; ++i) {
         slots_[i] += sign * other.slots_[i];
     }
+    Touch(other.low_);
+    Touch(other.high_);
 }
 
 DecimalSum::Digits DecimalSum::Normalized() const {
-    // Carried from the lowest power up, a negative sum leaves a borrow above the highest digit.
-    const auto carry = [](const auto& slots, int sign, Digits& out) {
+    // Carried from the lowest power up; a negative sum leaves a borrow above its highest digit.
+    const auto carry = [this](int sign, Digits& out) {
         std::int64_t carried = 0;
-        for (std::size_t i = 0; i < kSlots; ++i) {
-            const std::int64_t value = sign * slots[i] + carried;
+        for (std::size_t i = low_; i < kSlots && (i <= high_ || carried > 0); ++i) {
+            const std::int64_t value = sign * slots_[i] + carried;
             std::int64_t digit = value % 10;
             carried = value / 10;
             if (digit < 0) {
@@ -70,9 +79,10 @@ DecimalSum::Digits DecimalSum::Normalized() const {
         return carried;
     };
     Digits digits;
-    if (carry(slots_, 1, digits) < 0) {
+    if (carry(1, digits) < 0) {
+        digits = Digits{};
         digits.negative = true;
-        carry(slots_, -1, digits);
+        carry(-1, digits);
     }
     return digits;
 }

@@ -69,9 +69,13 @@ void AddResults(DecimalSum (&sums)[3], const ResultTexts& results) {
 }  // namespace
 
 std::string Ungrouped(std::string_view display) {
-    DecimalSum exact;
-    exact.Add(display);
-    return exact.Fixed(NumberFormat{}.fractionDigits, "");
+    std::string plain;
+    for (const char c : display) {
+        if (c != ',') {
+            plain += c;
+        }
+    }
+    return plain;
 }
 
 std::string_view ModeWord(VatMode mode) {
