@@ -1,5 +1,8 @@
 #include "calc/list_totals.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "calc/calc_error.h"
 #include "calc/number_reading.h"
 #include "calc/number_text.h"
@@ -96,9 +99,7 @@ bool ListTotaller::Add(const ListLine& line) {
         group.rate = line.rate;
     }
     group.amount.Add(ToSignificantDigits(ReadAmount(line.amount)));
-    group.vat.Add(line.done.results.roundedVat);
-    group.price.Add(line.done.results.price);
-    group.total.Add(line.done.results.total);
+    AddResults(group.perLine, line.done.results);
     return true;
 }
 
@@ -114,9 +115,7 @@ ListTotals ListTotaller::Totals() const {
         try {
             Figures figures;
             figures.amount = group.amount;
-            figures.perLine[0] = group.vat;
-            figures.perLine[1] = group.price;
-            figures.perLine[2] = group.total;
+            std::copy(std::begin(group.perLine), std::end(group.perLine), figures.perLine);
             const std::string amount = Held(group.amount).Plain();
             const Recalculation onTotal = Recalculated(amount, group.rate, row.mode);
             if (onTotal.error) {

@@ -64,7 +64,8 @@ class ListTotaller {
     struct Group {
         std::string rate;  // a text of the group, read as the rate value
         std::size_t lines = 0;
-        DecimalSum amount, vat, price, total;
+        DecimalSum amount;
+        DecimalSum perLine[3];  // the lines' VAT, price and total
     };
     // By mode (exclusive first) and rate value.
     std::map<std::pair<int, double>, Group> groups_;
