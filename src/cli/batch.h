@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
+#include "calc/recalculation.h"
 #include "calc/strict_reading.h"
 #include "cli/byte_stream.h"
 
@@ -10,6 +13,15 @@ namespace tolvi {
 // The longest batch line taken, in bytes, a carriage return before its line feed not counted;
 // a longer one is a bad input line.
 inline constexpr std::size_t kMaxBatchLineLength = 1 << 20;
+
+// A batch line MODE<TAB>AMOUNT<TAB>RATE, a trailing carriage return dropped; nothing for a
+// line of another form.
+struct BatchLine {
+    VatMode mode;
+    std::string_view amount;
+    std::string_view rate;
+};
+std::optional<BatchLine> ParseBatchLine(std::string_view line);
 
 // Reads lines MODE<TAB>AMOUNT<TAB>RATE (MODE "inclusive" or "exclusive", a trailing carriage
 // return dropped) and writes for each one line
