@@ -4,7 +4,7 @@
 
 #include "cli/batch.h"
 #include "cli/byte_stream.h"
-#include "cli/strict_reading.h"
+#include "calc/strict_reading.h"
 
 namespace tolvi {
 
