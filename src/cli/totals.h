@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
+#include "calc/strict_reading.h"
 #include "cli/batch.h"
 #include "cli/byte_stream.h"
-#include "calc/strict_reading.h"
 
 namespace tolvi {
 

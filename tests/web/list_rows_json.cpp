@@ -18,8 +18,8 @@ int main() {
                         ", " + JsonQuoted(line.amount) + ", " + JsonQuoted(line.rate) + "]";
             }
         }
-        json += "], \"rows\": " + JsonQuoted(TotalsRows(row)) + ", \"error\": " +
-                JsonQuoted(row.error) + "}";
+        json += "], \"rows\": " + JsonQuoted(TotalsRows(row)) +
+                ", \"error\": " + JsonQuoted(row.error) + "}";
     }
     std::cout << json << "\n]\n";
     return std::cout.good() ? 0 : 1;
