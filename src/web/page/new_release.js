@@ -22,9 +22,10 @@ function sayNewVersionIsReady(place) {
     load.className = 'control push';
     load.textContent = 'Load it';
     load.addEventListener('click', () => location.reload());
-    notice.append('A new version is ready', load);
     document.getElementById('NewVersionNotice')?.remove();
     place.after(notice);
+    // Filled once in place, so that screen readers announce it.
+    notice.append('A new version is ready', load);
 }
 
 export async function watchForNewRelease(release, place) {
@@ -32,7 +33,7 @@ export async function watchForNewRelease(release, place) {
     if (!workers) {
         return;
     }
-    // A page shown by an older worker: the worker of another release has taken over.
+    // On a page that a worker shows, another worker taking over is another release, kept whole.
     if (workers.controller) {
         workers.addEventListener('controllerchange', () => sayNewVersionIsReady(place));
     }
