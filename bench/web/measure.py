@@ -18,8 +18,9 @@ DevTools' network domain stays off throughout: its instrumentation alone adds te
 milliseconds to a load.
 A load through the service worker gets every file, the page too, from the worker's cache;
 after it the page asks the server which release it holds, in the background. It is measured
-with the server answering at once ("up"), after 2 s ("slow"), never ("stalled": it holds every
-request until the benchmark ends) and stopped ("gone"), each beside a cold load; with
+with the server answering at once ("up"), after 2 s ("slow"), never ("stalled": it holds
+every request until that round's stalled loads are over) and stopped ("gone"), in every round
+beside the cold loads; with
 --baseline, the baseline's returning visitor is measured the same way, in the same rounds.
 
 Keys are pressed a frame apart, as a person's are. A keystroke is timed from the key event's
@@ -146,32 +147,49 @@ def ready_times(driver, origin, loads, cold):
     return times
 
 
-class Network:
-    """How a server answers: `delay` seconds late (0: at once; math.inf: never, until the
-    benchmark ends and every held request is let go)."""
+class ReturningVisitor:
+    """A browser whose service worker keeps a site, served on a port of its own by a server
+    that can be held back (answering `delay` seconds late; math.inf: never, until let go) or
+    stopped and started again."""
 
-    def __init__(self):
-        self.delay = 0
-        self.ended = threading.Event()
+    def __init__(self, driver, site):
+        self.driver, self.site, self.port = driver, site, 0
+        self.delay, self.held, self.server = 0, threading.Event(), None
 
     def hold(self):
         if self.delay:
-            self.ended.wait(None if self.delay == math.inf else self.delay)
+            self.held.wait(None if self.delay == math.inf else self.delay)
+
+    def let_go(self):
+        """Answers every request held so far."""
+        self.held.set()
+        self.held = threading.Event()
+
+    def start(self):
+        self.server = contextlib.ExitStack()
+        self.origin = self.server.enter_context(
+            browser_session.static_server(self.site, hold=self.hold, port=self.port))
+        self.port = int(self.origin.rsplit(":", 1)[1])
+
+    def stop(self):
+        self.let_go()
+        self.server.close()
 
 
 @contextlib.contextmanager
 def returning_visitor(site):
-    """A browser whose service worker keeps `site`, served by a server whose answers can be
-    held back; yields (driver, origin, network, a function that stops the server)."""
-    network = Network()
-    with browser_session.chromium(network_log=False) as driver, contextlib.ExitStack() as server:
+    with browser_session.chromium(network_log=False) as driver:
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": _OBSERVER})
-        server.callback(network.ended.set)  # held requests are let go before the server stops
-        origin = server.enter_context(browser_session.static_server(site, hold=network.hold))
-        install_worker(driver, origin)
-        # The worker's first loads after it kept the release (it compiles the scripts it keeps).
-        ready_times(driver, origin, 4, cold=False)
-        yield driver, origin, network, server.close
+        visitor = ReturningVisitor(driver, site)
+        visitor.start()
+        try:
+            install_worker(driver, visitor.origin)
+            # The worker's first loads after it kept the release (it compiles the scripts it
+            # keeps).
+            ready_times(driver, visitor.origin, 4, cold=False)
+            yield visitor
+        finally:
+            visitor.stop()
 
 
 def install_worker(driver, origin):
@@ -269,11 +287,17 @@ def main():
                 browser_session.static_server(args.baseline or bare_site, _ISOLATED) as other_isolated:
             ready_times(cold_driver, origin, 1, cold=True)  # warm-up: the browser's first load
             for _ in range(args.rounds):
-                for who, (driver, worker_origin, network, _) in returning.items():
+                for who, visitor in returning.items():
                     for case, delay in NETWORKS.items():
-                        network.delay = delay
-                        loads[who, case] += ready_times(driver, worker_origin, args.loads,
-                                                        cold=False)
+                        visitor.delay = delay
+                        loads[who, case] += ready_times(visitor.driver, visitor.origin,
+                                                        args.loads, cold=False)
+                        visitor.let_go()
+                    # The server is gone: every file from the worker's cache.
+                    visitor.stop()
+                    loads[who, "gone"] += ready_times(visitor.driver, visitor.origin, args.loads,
+                                                      cold=False)
+                    visitor.start()
                 page += keystroke_times(cold_driver, isolated + "/index.html", args.keystrokes)
                 bare += keystroke_times(cold_driver, bare_origin + "/index.html", args.keystrokes)
                 loads["cold"] += ready_times(cold_driver, origin, args.loads, cold=True)
@@ -281,12 +305,6 @@ def main():
                     loads["baseline"] += ready_times(cold_driver, other, args.loads, cold=True)
                     baseline += keystroke_times(cold_driver, other_isolated + "/index.html",
                                                 args.keystrokes)
-        # The servers are gone: every file from the worker's cache.
-        for driver, worker_origin, _, stop_server in returning.values():
-            stop_server()
-        for _ in range(args.rounds):
-            for who, (driver, worker_origin, _, _) in returning.items():
-                loads[who, "gone"] += ready_times(driver, worker_origin, args.loads, cold=False)
 
     print("Navigation to the first result ready, ms:")
     cold = {"page": statistics.median(loads["cold"])}
