@@ -32,7 +32,8 @@ foreach(file index.html manifest.webmanifest sw.js)
 endforeach()
 foreach(file
         about_dialog.js calculator.js copy_buttons.js error_notice.js filtered_field.js
-        help_menu.js main_window.js page_address.js shrink_to_fit.js start_check.js tolvi.css)
+        help_menu.js main_window.js new_release.js page_address.js shrink_to_fit.js
+        start_check.js tolvi.css)
     configure_file(page/${file} ${TOLVI_WEB_PAGE_DIR}/${file} COPYONLY)
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/resources/icon.png ${TOLVI_WEB_PAGE_DIR}/icon.png COPYONLY)

@@ -4,7 +4,7 @@ include(ExternalProject)
 
 find_program(TOLVI_EM_CONFIG em-config)
 if(NOT TOLVI_EM_CONFIG)
-    message(FATAL_ERROR "TOLVI_BUILD_WEB needs emscripten (scripts/install-deps installs it)")
+    message(FATAL_ERROR "TOLVI_BUILD_WEB needs emscripten (scripts/install-packages web installs it)")
 endif()
 execute_process(COMMAND ${TOLVI_EM_CONFIG} EMSCRIPTEN_ROOT
                 OUTPUT_VARIABLE emscripten_root OUTPUT_STRIP_TRAILING_WHITESPACE

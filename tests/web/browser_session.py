@@ -43,6 +43,12 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     disable_nagle_algorithm = True
 
     extra_headers = {}
+    hold = None
+
+    def do_GET(self):  # noqa: N802 - the base class's name
+        if self.hold:
+            self.hold()
+        super().do_GET()
 
     def end_headers(self):
         for name, value in self.extra_headers.items():
@@ -82,13 +88,15 @@ class _Server(http.server.ThreadingHTTPServer):
 
 
 @contextlib.contextmanager
-def static_server(directory, headers=None):
-    """Serves `directory` on a free loopback port, with `headers` added to every response;
-    yields the origin, http://127.0.0.1:PORT. On leaving, the server and its connections
+def static_server(directory, headers=None, hold=None, port=0):
+    """Serves `directory` on a loopback port (a free one unless given), with `headers` added to
+    every response; yields the origin, http://127.0.0.1:PORT. `hold`, if given, is called before
+    each GET is answered (a slow or stalled network). On leaving, the server and its connections
     stop."""
-    handler_class = type("Handler", (_QuietHandler,), {"extra_headers": dict(headers or {})})
+    handler_class = type("Handler", (_QuietHandler,), {
+        "extra_headers": dict(headers or {}), "hold": staticmethod(hold) if hold else None})
     handler = functools.partial(handler_class, directory=directory)
-    server = _Server(("127.0.0.1", 0), handler)
+    server = _Server(("127.0.0.1", port), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
     try:

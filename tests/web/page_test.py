@@ -25,6 +25,8 @@ from urllib.parse import urlsplit
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support import expected_conditions
+from selenium.webdriver.support.ui import WebDriverWait
 
 import browser_session
 
@@ -1210,6 +1212,19 @@ class ReleaseTest(unittest.TestCase):
             "return [document.getElementById('Version').textContent,"
             " performance.getEntriesByType('resource').map((r) => r.name.split('/').pop())]")
 
+    def load_new_version(self, driver):
+        """Waits for the notice of a new version and loads it with the notice's button; answers
+        as visit() does."""
+        notice = WebDriverWait(driver, 30).until(
+            lambda d: d.find_elements("id", "NewVersionNotice"))[0]
+        self.assertEqual("A new version is ready\nLoad it", notice.text)
+        notice.find_element("tag name", "button").click()
+        WebDriverWait(driver, 10).until(expected_conditions.staleness_of(notice))
+        browser_session.wait_until_ready(driver)
+        return driver.execute_script(
+            "return [document.getElementById('Version').textContent,"
+            " performance.getEntriesByType('resource').map((r) => r.name.split('/').pop())]")
+
     def wait_until_kept(self, driver):
         """Waits until the release in self.site is the one the browser keeps, alone."""
         with open(os.path.join(self.site, "sw.js"), encoding="utf-8") as worker:
@@ -1265,9 +1280,11 @@ class ReleaseTest(unittest.TestCase):
             browser_session.wait_until_ready(driver)
             self.assertEqual("Version 1.0.10", driver.find_element("id", "Version").text)
             self.assert_calculates(driver)
-            # The whole new release: the next visit shows it, with its files only.
+            # The whole new release: the next visit finds it, and loading it shows it, with its
+            # files only.
             os.rename(later, self.site)
-            version, loaded = self.visit(driver, origin)
+            self.assertEqual("Version 1.0.10", self.visit(driver, origin)[0])  # kept, at once
+            version, loaded = self.load_new_version(driver)
             self.assertEqual("Version 1.0.11", version)
             self.assertLessEqual(set(loaded), set(os.listdir(self.site)), "old files")
             self.assertIn(site_file("tolvi.css", self.site), loaded)
@@ -1294,6 +1311,10 @@ class ReleaseTest(unittest.TestCase):
                 with self.subTest(step=step):
                     self.release(page, epoch=epoch)
                     shown, loaded = self.visit(driver, origin)
+                    if page:  # the release kept is shown at once, the new one when loaded
+                        self.assertEqual(kept_version, shown)
+                        shown, loaded = self.load_new_version(driver)
+                    kept_version = version
                     self.assertEqual(version, shown)
                     self.assertLessEqual(set(loaded), set(os.listdir(self.site)),
                                          "files of another release")

@@ -8,6 +8,7 @@ import { bindCopyButton } from './copy_buttons.js';
 import { ErrorNotice } from './error_notice.js';
 import { FilteredField } from './filtered_field.js';
 import { HelpMenu } from './help_menu.js';
+import { watchForNewRelease } from './new_release.js';
 import { PageAddress, addressOf, inputsFromAddress } from './page_address.js';
 import { setCaptionShrinkingToFit } from './shrink_to_fit.js';
 
@@ -216,11 +217,7 @@ class MainWindow {
 
 try {
     new MainWindow(await loadCalculator());
-    // Keeps the page's files for visits without a network. The worker is asked for under the
-    // name of the page's release: a page of another release (a new one, a rebuild, a rollback)
-    // has the browser fetch that release's worker, whatever the server says about dates.
-    const release = encodeURIComponent(document.documentElement.dataset.release);
-    navigator.serviceWorker?.register(`sw.js?release=${release}`, { updateViaCache: 'none' })
+    watchForNewRelease(document.documentElement.dataset.release, control('ErrorNotice'))
         .catch(() => {});
 } catch (error) {
     new ErrorNotice(control('ErrorNotice')).show(
