@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Measures the online calculator page against its budgets: the size of its files, the time
-from navigation to the first result being ready, and the time from one keystroke to every
-field updated, in Debian's headless Chromium with a server on this machine.
+from navigation to the first result being ready, the time from one keystroke to every field
+updated, and the time Enter takes to add a line to the list, in Debian's headless Chromium with
+a server on this machine, with a list of 500 lines kept.
 
     bench/web/measure.py [--site build-web/site] [--baseline OTHER_SITE] [--rounds 5] [--loads 8]
-                         [--keystrokes 96]
+                         [--keystrokes 96] [--list-lines 500] [--adds 20]
 
 Everything is measured in rounds that take turns (cold loads, loads through the service
 worker, keystrokes in the page, keystrokes in a bare text box, and the cold loads and keystrokes
@@ -28,9 +29,17 @@ fields in input), and with it what it leaves for later (fitting long results to 
 before the next frame, the address and the screen reader's summary once typing pauses); the rest
 is Chromium's, which a bare text box on an empty page shows. The pages are served cross-origin
 isolated, which gives the browser's clock microseconds.
+
+Every page but the bare one starts with the list kept (--list-lines lines of both modes at
+three rates, put in the browser's storage as the page keeps it). The list is drawn before the
+page is ready, and its rows are laid out by the frame after: both are timed. Adding a line is
+timed from Enter's key event to the end of its handlers (the row appended, the totals of the
+whole list recalculated and drawn, the list kept), and to the end of the layout the next frame
+makes of it; the list is put back to its length before each round.
 """
 
 import argparse
+import json
 import os
 import statistics
 import sys
@@ -46,17 +55,22 @@ BUDGET_COLD_MS = 100
 BUDGET_WORKER_MS = 50
 BUDGET_PAGE_WORK_MS = 0.5
 BUDGET_RATIO = 1.25
+BUDGET_ADD_MS = 16
 
 # Before the page's own scripts: notes when the amount box stops being read-only, and times
 # each key. Listeners on the window run before (capturing) and after (bubbling) the page's own,
 # which sit on the boxes. Work the page leaves for a frame or a timer counts for the last key.
 _OBSERVER = """
-window.__bench = { ready: null, keystrokes: [], requestFrame: null };
+window.__bench = { ready: null, laidOut: null, keystrokes: [], adds: [], requestFrame: null };
 new MutationObserver((changes, observer) => {
     const box = document.getElementById('Text_amount');
     if (box && !box.readOnly) {
         window.__bench.ready = performance.now();
         observer.disconnect();
+        window.__bench.requestFrame(() => {
+            void document.body.offsetHeight;
+            window.__bench.laidOut = performance.now();
+        });
     }
 }).observe(document, { subtree: true, childList: true, attributes: true,
                        attributeFilter: ['readonly'] });
@@ -98,11 +112,41 @@ window.__bench.requestFrame = requestFrame;  // for the benchmark's own waits, u
 window.requestAnimationFrame = (callback) => requestFrame(timed(callback, true));
 const setTimer = window.setTimeout.bind(window);
 window.setTimeout = (callback, ...rest) => setTimer(timed(callback), ...rest);
+// Enter, which adds a line: to the end of its handlers, and of the next frame's layout.
+let enter = null;
+addEventListener('keydown', (event) => {
+    enter = event.key === 'Enter' ? { start: event.timeStamp } : null;
+}, true);
+addEventListener('keydown', () => {
+    const add = enter;
+    if (add) {
+        add.handlers = now() - add.start;
+        requestFrame(() => {
+            void document.body.offsetHeight;
+            add.laidOut = now() - add.start;
+            window.__bench.adds.push(add);
+        });
+    }
+});
 """
 _ISOLATED = {"Cross-Origin-Opener-Policy": "same-origin",
              "Cross-Origin-Embedder-Policy": "require-corp"}
 _BARE_PAGE = ('<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>bare</title>'
               '</head><body><input id="Text_vat"> <input id="Text_amount"></body></html>')
+
+
+def kept_list(count):
+    """A list of `count` lines as the page keeps it: both modes, three rates, varied amounts."""
+    kinds = [("exclusive", "6"), ("inclusive", "20"), ("exclusive", "17.5")]
+    lines = [[*kinds[i % 3][:1], f"{(i * 7919) % 100000 / 100:.2f}", kinds[i % 3][1]]
+             for i in range(count)]
+    return json.dumps({"lines": lines})
+
+
+def keep_list(driver, origin, text):
+    """Puts the list in the storage of the page at `origin`."""
+    driver.get(origin + "/index.html")
+    driver.execute_script("localStorage.setItem('tolvi-vat-list /', arguments[0])", text)
 
 
 def site_sizes(site):
@@ -132,7 +176,11 @@ def ready_times(driver, origin, loads, cold):
             forget()
         driver.get(origin + "/index.html")
         browser_session.wait_until_ready(driver)
-        times.append(driver.execute_script("return window.__bench.ready"))
+        driver.execute_async_script(
+            "const done = arguments[0]; (function poll() {"
+            " window.__bench.laidOut ? done() : setTimeout(poll, 5); })()")
+        times.append(driver.execute_script(
+            "return [window.__bench.ready, window.__bench.laidOut]"))
     if cold:
         forget()  # the worker the last load started stops keeping files while others load
     return times
@@ -166,10 +214,29 @@ def keystroke_times(driver, url, count):
     return driver.execute_script("return window.__bench.keystrokes")
 
 
+def add_times(driver, url, count, kept):
+    """Per Enter adding a line to the kept list: {handlers, laidOut}, in milliseconds."""
+    keep_list(driver, url.rsplit("/", 1)[0], kept)
+    driver.get(url)
+    browser_session.wait_until_ready(driver)
+    for key in ["End", "Backspace", "1", "7", ".", "5"]:
+        press(driver, "Text_vat", key)
+    for key in "117":
+        press(driver, "Text_amount", key)
+    driver.execute_script("window.__bench.adds = []")
+    for _ in range(count):
+        press(driver, None, "Enter")
+        driver.execute_async_script(
+            "const frame = window.__bench.requestFrame; frame(() => frame(arguments[0]))")
+    added = driver.execute_script("return window.__bench.adds")
+    keep_list(driver, url.rsplit("/", 1)[0], kept)  # the next round's pages start as this one
+    return added
+
+
 def press(driver, box, key):
     if box is not None:
         driver.execute_script("document.getElementById(arguments[0]).focus()", box)
-    code = {"Backspace": 8, "End": 35}.get(key)
+    code = {"Backspace": 8, "End": 35, "Enter": 13}.get(key)
     event = {"key": key, "windowsVirtualKeyCode": code or ord(key.upper())}
     if code is None:
         event["text"] = key
@@ -197,7 +264,10 @@ def main():
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--loads", type=int, default=8)
     parser.add_argument("--keystrokes", type=int, default=96)
+    parser.add_argument("--list-lines", type=int, default=500)
+    parser.add_argument("--adds", type=int, default=20)
     args = parser.parse_args()
+    kept = kept_list(args.list_lines)
 
     sizes = site_sizes(args.site)
     total = sum(raw for raw, _ in sizes.values())
@@ -209,7 +279,7 @@ def main():
           f"   budget {BUDGET_BYTES}: {verdict(total, BUDGET_BYTES)}")
 
     loads = {"cold": [], "worker": [], "gone": [], "baseline": []}
-    page, bare, baseline = [], [], []
+    page, bare, baseline, adds = [], [], [], []
     # Two browsers side by side: one is the returning visitor, whose worker keeps the page;
     # the other loads cold (clearing its caches) and types (on cross-origin isolated pages,
     # after which a browser changes its processes for the next page).
@@ -225,6 +295,9 @@ def main():
                 browser_session.static_server(bare_site, _ISOLATED) as bare_origin, \
                 browser_session.static_server(args.baseline or bare_site) as other, \
                 browser_session.static_server(args.baseline or bare_site, _ISOLATED) as other_isolated:
+            for server in (origin, isolated, other, other_isolated):
+                for each in (driver, cold_driver):
+                    keep_list(each, server, kept)
             install_worker(driver, origin)
             # Warm-ups: the browsers' first loads, and the worker's first ones after it kept
             # the release (it compiles the scripts it keeps).
@@ -235,6 +308,7 @@ def main():
                 page += keystroke_times(cold_driver, isolated + "/index.html", args.keystrokes)
                 bare += keystroke_times(cold_driver, bare_origin + "/index.html", args.keystrokes)
                 loads["cold"] += ready_times(cold_driver, origin, args.loads, cold=True)
+                adds += add_times(cold_driver, isolated + "/index.html", args.adds, kept)
                 if args.baseline:
                     loads["baseline"] += ready_times(cold_driver, other, args.loads, cold=True)
                     baseline += keystroke_times(cold_driver, other_isolated + "/index.html",
@@ -243,15 +317,17 @@ def main():
         for _ in range(args.rounds):
             loads["gone"] += ready_times(driver, origin, args.loads, cold=False)
 
-    print("Navigation to the first result ready, ms:")
+    print(f"Navigation to the first result ready, with {args.list_lines} lines kept, ms:")
     for key, label in [("cold", "cold: no HTTP cache, no worker"),
                        ("worker", "service worker, server up"),
                        ("gone", "service worker, server gone"),
                        ("baseline", "the baseline, cold")]:
         if loads[key]:
-            print(f"  {label:40} {summary(loads[key])}")
-    cold = statistics.median(loads["cold"])
-    worker = max(statistics.median(loads["worker"]), statistics.median(loads["gone"]))
+            print(f"  {label:40} {summary([ready for ready, _ in loads[key]])}")
+            print(f"  {'  and the list laid out':40} {summary([out for _, out in loads[key]])}")
+    cold = statistics.median(ready for ready, _ in loads["cold"])
+    worker = max(statistics.median(ready for ready, _ in loads["worker"]),
+                 statistics.median(ready for ready, _ in loads["gone"]))
     print(f"  budget {BUDGET_COLD_MS} ms cold: {verdict(cold, BUDGET_COLD_MS)}; "
           f"{BUDGET_WORKER_MS} ms through the worker: {verdict(worker, BUDGET_WORKER_MS)}")
 
@@ -274,6 +350,12 @@ def main():
           f"work): {verdict(own, BUDGET_PAGE_WORK_MS)}")
     print(f"  every field updated / bare text box: {ratio:.2f}x, budget {BUDGET_RATIO}x: "
           f"{verdict(ratio, BUDGET_RATIO)}")
+
+    print(f"Enter adding a line to a list of {args.list_lines}, ms:")
+    print(f"  {'key event to its handlers done':40} {summary([a['handlers'] for a in adds])}")
+    print(f"  {'  and the next frame laid out':40} {summary([a['laidOut'] for a in adds])}")
+    added = statistics.median(a["laidOut"] for a in adds)
+    print(f"  budget {BUDGET_ADD_MS} ms (median, laid out): {verdict(added, BUDGET_ADD_MS)}")
 
 
 if __name__ == "__main__":
