@@ -1,12 +1,15 @@
 // The calculation core as the online calculator page sees it: the typing rule, the rule for
 // text from outside (a paste, a drop, a link), both under the browser's regional separators,
-// the recalculation with the lines of its notice, and the field length limit. The module is a
+// the recalculation with the lines of its notice, the field length limit, and the totals of a
+// list of lines. The module is a
 // plain WebAssembly module with C functions: the page writes its texts into the module's memory
 // as UTF-8 and reads the answers from there, as (start, length) pairs.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +18,7 @@
 #include "calc/calc_error.h"
 #include "calc/field_length.h"
 #include "calc/field_reading.h"
+#include "calc/list_totals.h"
 #include "calc/notice.h"
 #include "calc/number_format.h"
 #include "calc/recalculation.h"
@@ -64,6 +68,67 @@ const std::int32_t* AnswerResults(ResultTexts results) {
     answer[3] = std::move(results.price);
     answer[4] = std::move(results.unformattedPrice);
     return Answer(5);
+}
+
+// A list as the page writes it: for each line its mode word, amount and rate, each followed by
+// kField, and kRecord after the line. No box holds these control characters.
+constexpr char kField = '\x1f';
+constexpr char kRecord = '\x1e';
+
+std::vector<ListLine> WrittenLines(std::int32_t length) {
+    std::string_view list = WrittenTexts().Next(length);
+    std::vector<ListLine> lines;
+    while (!list.empty()) {
+        std::string_view line = list.substr(0, list.find(kRecord));
+        list.remove_prefix(std::min(list.size(), line.size() + 1));
+        std::string_view texts[3];
+        for (std::string_view& text : texts) {
+            text = line.substr(0, line.find(kField));
+            line.remove_prefix(std::min(line.size(), text.size() + 1));
+        }
+        const VatMode mode = texts[0] == "exclusive"   ? VatMode::Exclusive
+                             : texts[0] == "inclusive" ? VatMode::Inclusive
+                                                       : VatMode::Neither;
+        lines.push_back(CalculateLine(mode, texts[1], texts[2]));
+    }
+    return lines;
+}
+
+void AppendRecord(std::string& answer, std::initializer_list<std::string_view> fields) {
+    for (const std::string_view field : fields) {
+        answer += field;
+        answer += kField;
+    }
+    answer.back() = kRecord;
+}
+
+void AppendTotals(std::string& answer, const TotalsRow& row, std::string_view mode) {
+    const TotalsFigures& d = row.display;
+    const TotalsFigures& p = row.plain;
+    AppendRecord(answer, {mode,
+                          row.rate,
+                          std::to_string(row.lines),
+                          d.amount,
+                          d.vatPerLine,
+                          d.vatOnTotal,
+                          d.vatDifference,
+                          d.pricePerLine,
+                          d.priceOnTotal,
+                          d.priceDifference,
+                          d.totalPerLine,
+                          d.totalOnTotal,
+                          d.totalDifference,
+                          row.error ? CalcErrorName(*row.error) : std::string_view(),
+                          p.amount,
+                          p.vatPerLine,
+                          p.vatOnTotal,
+                          p.vatDifference,
+                          p.pricePerLine,
+                          p.priceOnTotal,
+                          p.priceDifference,
+                          p.totalPerLine,
+                          p.totalOnTotal,
+                          p.totalDifference});
 }
 
 }  // namespace
@@ -150,6 +215,44 @@ EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_max_field_length() {
 // One text: what the user is told when a paste is refused for its length.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_field_too_long_notice() {
     answer[0] = FieldTooLongNotice();
+    return Answer(1);
+}
+
+// The totals of a list of lines, written by the page as WrittenLines reads them, this many
+// bytes in the room tolvi_texts gave. Answers one text of records, each ending in kRecord, of
+// fields separated by kField: the counts of lines and of groups; for each line its rounded VAT,
+// price and total in display form, the name of the error that ended its recalculation or "",
+// and the three figures without grouping; for each group, then for all lines, the mode
+// ("all" for all lines), the rate, the number of lines, the ten figures in display form, the
+// name of the error that ended the row or "", and the ten figures without grouping.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_list_totals(std::int32_t length) {
+    const std::vector<ListLine> lines = WrittenLines(length);
+    const ListTotals totals = TotalsOf(lines);
+    std::string& text = answer[0];
+    text.clear();
+    AppendRecord(text, {std::to_string(lines.size()), std::to_string(totals.groups.size())});
+    for (const ListLine& line : lines) {
+        const ResultTexts& r = line.done.results;
+        if (line.done.error || line.mode == VatMode::Neither) {
+            AppendRecord(text, {"", "", "", line.done.error ? CalcErrorName(*line.done.error) : "",
+                                "", "", ""});
+        } else {
+            AppendRecord(text, {r.roundedVat, r.price, r.total, "", Ungrouped(r.roundedVat),
+                                Ungrouped(r.price), Ungrouped(r.total)});
+        }
+    }
+    for (const TotalsRow& group : totals.groups) {
+        AppendTotals(text, group, ModeWord(group.mode));
+    }
+    AppendTotals(text, totals.all, "all");
+    return Answer(1);
+}
+
+// The lines and their totals as one text for another program: form 0 tab-separated with the
+// figures in display form, 1 CSV with them ungrouped. The lines as tolvi_list_totals takes them.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_list_table(std::int32_t length, std::int32_t form) {
+    const std::vector<ListLine> lines = WrittenLines(length);
+    answer[0] = ListTable(lines, TotalsOf(lines), form == 1 ? TableForm::Csv : TableForm::Tabs);
     return Answer(1);
 }
 

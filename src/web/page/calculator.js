@@ -1,12 +1,36 @@
 // The calculation core, compiled to WebAssembly: the typing rule, the rule for text from
 // outside, both under the regional separators it is given, the recalculation with its notice,
-// and the field length limit. Nothing of them is written again in this script, which only
-// carries texts into the module and back.
+// the field length limit, and the totals of a list. Nothing of them is written again in this
+// script, which only carries texts into the module and back.
+//
+// The list. A line is { mode: 'exclusive' | 'inclusive', amount: text as typed, rate: text as
+// typed }. calculator.listTotals(lines) recalculates every line and totals them in one call:
+//   { lines: [{ vat, price, total, error, plain: { vat, price, total } }],   one per line
+//     groups: [row], all: row }
+// A row is { mode, rate, lines, amount, vatPerLine, vatOnTotal, vatDifference, pricePerLine,
+// priceOnTotal, priceDifference, totalPerLine, totalOnTotal, totalDifference, error, plain }.
+// Groups are by mode and by the rate's value (19, 19.0 and +19 are one), exclusive first, each
+// mode by rate; all.mode is 'all' and all.rate ''. lines is a number; amount and rate are
+// written as the calculation writes a number ('3.3333'); the figures are in display form
+// ('1,234.56'), and plain holds amount and the nine figures without grouping ('1234.56'), for
+// CSV. "Per line" sums the lines' rounded figures; "on total" is one recalculation of the
+// group's summed amount (for all, the sum of the groups'); a difference is on total less per
+// line. error is '' or the name of the calculation's error that ended the row ('Overflow'):
+// its figures are then ''. A line's error is that of its recalculation ('' for a line the
+// totals count); a line with an error, or with another mode, is counted in no group and its
+// figures are ''. A line's figures are those recalculate() gives for the same texts.
+// calculator.listTable(lines, form) gives the lines and their totals as text: form 'tsv'
+// (tab-separated, figures in display form) or 'csv' (RFC 4180, CRLF, figures ungrouped).
 
 const kModuleFile = 'tolvi_calculator.wasm';
 const kModes = { inclusive: 0, exclusive: 1 };  // anything else: neither
 const kFields = { amount: 0, rate: 1 };
 const kResultNames = ['unroundedVat', 'roundedVat', 'total', 'price', 'unformattedPrice'];
+const kFigureNames = ['amount', 'vatPerLine', 'vatOnTotal', 'vatDifference', 'pricePerLine',
+    'priceOnTotal', 'priceDifference', 'totalPerLine', 'totalOnTotal', 'totalDifference'];
+// What separates the texts of a list in the module's memory; no text box holds them.
+const kField = '\x1f';
+const kRecord = '\x1e';
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
@@ -86,6 +110,33 @@ export class Calculator {
         };
     }
 
+    // The lines' figures and their totals: see the top of this file.
+    listTotals(lines) {
+        const [length] = this.write_([listText(lines)]);
+        const [answer] = this.texts_(this.module_.tolvi_list_totals(length), 1);
+        const records = answer.split(kRecord).map((record) => record.split(kField));
+        const [lineCount, groupCount] = records[0].map(Number);
+        const lineFigures = records.slice(1, 1 + lineCount).map(
+            ([vat, price, total, error, plainVat, plainPrice, plainTotal]) => ({
+                vat, price, total, error,
+                plain: { vat: plainVat, price: plainPrice, total: plainTotal },
+            }));
+        const rows = records.slice(1 + lineCount, 2 + lineCount + groupCount).map((fields) => {
+            const row = { mode: fields[0], rate: fields[1], lines: Number(fields[2]) };
+            kFigureNames.forEach((name, i) => { row[name] = fields[3 + i]; });
+            row.error = fields[13];
+            row.plain = Object.fromEntries(kFigureNames.map((name, i) => [name, fields[14 + i]]));
+            return row;
+        });
+        return { lines: lineFigures, groups: rows.slice(0, -1), all: rows.at(-1) };
+    }
+
+    // The lines and their totals as 'tsv' or 'csv' text: see the top of this file.
+    listTable(lines, form) {
+        const [length] = this.write_([listText(lines)]);
+        return this.texts_(this.module_.tolvi_list_table(length, form === 'csv' ? 1 : 0), 1)[0];
+    }
+
     // Writes the texts one after the other into the module's room for them, as UTF-8; returns
     // the length of each in bytes.
     write_(texts) {
@@ -114,6 +165,13 @@ export class Calculator {
     results_(texts) {
         return Object.fromEntries(kResultNames.map((name, i) => [name, texts[i]]));
     }
+}
+
+// A list as the module reads it: each line's mode, amount and rate, each followed by kField,
+// and kRecord after the line.
+function listText(lines) {
+    return lines.map(({ mode, amount, rate }) =>
+        `${mode}${kField}${amount}${kField}${rate}${kRecord}`).join('');
 }
 
 // Loads the module; rejects when its file cannot be fetched or compiled.
