@@ -9,14 +9,6 @@
 
 namespace tolvi {
 
-namespace {
-
-struct BatchLine {
-    VatMode mode;
-    std::string_view amount;
-    std::string_view rate;
-};
-
 std::optional<BatchLine> ParseBatchLine(std::string_view line) {
     if (line.ends_with('\r')) {
         line.remove_suffix(1);
@@ -42,8 +34,6 @@ std::optional<BatchLine> ParseBatchLine(std::string_view line) {
     }
     return parsed;
 }
-
-}  // namespace
 
 int RunBatch(ByteSource& in, ByteSink& out, const NumberFormat& format, Reading reading,
              std::size_t maxLineLength) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 #include "calc/number_format.h"
+#include "calc/recalculation.h"
 #include "cli/byte_stream.h"
 #include "cli/strict_reading.h"
 
@@ -11,6 +14,15 @@ namespace tolvi {
 // The longest batch line taken, in bytes, a carriage return before its line feed not counted;
 // a longer one is a bad input line.
 inline constexpr std::size_t kMaxBatchLineLength = 1 << 20;
+
+// A batch line MODE<TAB>AMOUNT<TAB>RATE, a trailing carriage return dropped; nothing for a
+// line of another form.
+struct BatchLine {
+    VatMode mode;
+    std::string_view amount;
+    std::string_view rate;
+};
+std::optional<BatchLine> ParseBatchLine(std::string_view line);
 
 // Reads lines MODE<TAB>AMOUNT<TAB>RATE (MODE "inclusive" or "exclusive", a trailing carriage
 // return dropped) and writes for each one line

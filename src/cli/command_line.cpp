@@ -7,6 +7,7 @@
 #include "cli/batch.h"
 #include "cli/stop_signals.h"
 #include "cli/strict_reading.h"
+#include "cli/totals.h"
 
 namespace tolvi {
 
@@ -16,6 +17,7 @@ constexpr std::string_view kUsage =
     "Usage: tolvi-vat-cli [--lenient] --inclusive AMOUNT RATE\n"
     "  or:  tolvi-vat-cli [--lenient] --exclusive AMOUNT RATE\n"
     "  or:  tolvi-vat-cli [--lenient] --batch\n"
+    "  or:  tolvi-vat-cli [--lenient] --totals\n"
     "  or:  tolvi-vat-cli --help\n"
     "  or:  tolvi-vat-cli --version\n"
     "\n"
@@ -50,9 +52,22 @@ constexpr std::string_view kUsage =
     "row (to a pipe, rows it has no room for are left out), and the exit status is\n"
     "128 + the signal's number.\n"
     "\n"
+    "--totals reads the lines --batch reads and, at the end of the input, writes\n"
+    "their totals instead: a tab-separated table with a header, one row per mode\n"
+    "and VAT rate (19, 19.0 and +19 are one rate), exclusive first, rates by value,\n"
+    "and a last row \"all\". It gives the VAT both ways, which can differ by a cent\n"
+    "or more: per line, the sum of each line's rounded VAT (price, total), and on\n"
+    "the total, the VAT of the summed amount rounded once (for all, the sum of the\n"
+    "rates' figures); a difference is on the total less per line. A line not\n"
+    "calculated (bad, not read whole, or ended by an error) is counted in no row\n"
+    "and named on standard error with its number, and the exit status is 2. A rate\n"
+    "whose sums are too large has its figures empty and the error on standard\n"
+    "error (exit status 1). A signal ends it as it ends --batch, with no table.\n"
+    "\n"
     "Exit status:\n"
     "  0      success; in --batch also when rows carry calculation errors in ERROR\n"
-    "  1      the calculation stopped on an error (--inclusive, --exclusive)\n"
+    "  1      the calculation stopped on an error (--inclusive, --exclusive; in\n"
+    "         --totals, the sums of a rate)\n"
     "  2      wrong arguments (named on standard error), an amount or rate not\n"
     "         calculated, or in --batch a bad input line (the other rows are still\n"
     "         answered)\n"
@@ -114,7 +129,7 @@ std::string Quoted(std::string_view argument) {
 
 // What the arguments ask for, or the usage mistake they make.
 struct Invocation {
-    enum class Action { Help, Version, Batch, Single } action = Action::Single;
+    enum class Action { Help, Version, Batch, Totals, Single } action = Action::Single;
     VatMode mode = VatMode::Neither;
     std::string_view amount;
     std::string_view rate;
@@ -147,14 +162,15 @@ Invocation Parse(std::span<const std::string_view> arguments) {
                 return wrong("'--lenient' given twice");
             }
             asked.reading = Reading::Lenient;
-        } else if (argument == "--batch" || argument == "--inclusive" ||
+        } else if (argument == "--batch" || argument == "--totals" || argument == "--inclusive" ||
                    argument == "--exclusive") {
             if (haveMode) {
                 return wrong("more than one mode: " + Quoted(argument));
             }
             haveMode = true;
-            if (argument == "--batch") {
-                asked.action = Invocation::Action::Batch;
+            if (argument == "--batch" || argument == "--totals") {
+                asked.action =
+                    argument == "--batch" ? Invocation::Action::Batch : Invocation::Action::Totals;
                 continue;
             }
             // AMOUNT and RATE are taken as they stand, a leading '-' included.
@@ -195,6 +211,8 @@ int Run(std::span<const std::string_view> arguments, ByteSource& in, ByteSink& o
             return kExitSuccess;
         case Invocation::Action::Batch:
             return RunBatch(in, out, NumberFormat{}, asked.reading);
+        case Invocation::Action::Totals:
+            return RunTotals(in, out, err, asked.reading);
         case Invocation::Action::Single:
             break;
     }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app_identity.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/worked_recalculations.h"
 
 extern char** environ;
@@ -177,6 +178,33 @@ TEST(CliBatch, ReproducesTheWorkedRecalculations) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.err, "");
+}
+
+TEST(CliTotals, ReproducesTheListRowsAndNamesTheLinesLeftOut) {
+    for (const tolvi::test::ListRow& row : tolvi::test::kListRows) {
+        std::string input = "exclusive\t1e308\t20\nbad line\n";  // left out
+        for (const tolvi::test::ListRowLine& line : row.lines) {
+            for (int i = 0; i < line.times; ++i) {
+                input.append(tolvi::test::ModeName(line.mode)).append("\t").append(line.amount);
+                input.append("\t").append(line.rate).append("\n");
+            }
+        }
+        for (const bool lenient : {false, true}) {
+            const CliRun run = RunCli(lenient ? std::vector<std::string>{"--lenient", "--totals"}
+                                              : std::vector<std::string>{"--totals"},
+                                      input);
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.out, std::string(tolvi::test::kTotalsHeader) + TotalsRows(row));
+            const std::string_view leftOut =
+                "tolvi-vat-cli: line 1 left out: Overflow\n"
+                "tolvi-vat-cli: line 2 left out: Bad input line\n";
+            EXPECT_TRUE(run.err.starts_with(leftOut)) << run.err;
+            // Then the rate whose sums overflowed.
+            const std::string rest = run.err.substr(std::min(run.err.size(), leftOut.size()));
+            EXPECT_EQ(rest.substr(rest.empty() ? 0 : rest.rfind(": ") + 2),
+                      row.error.empty() ? "" : std::string(row.error) + "\n");
+        }
+    }
 }
 
 // One batch row under strict reading and under --lenient (the window's reading).
@@ -672,6 +700,25 @@ TEST(CliBatch, AStopSignalNeverCutsARow) {
     std::remove(inPath.c_str());
     std::remove(outPath.c_str());
     rmdir(directory);
+}
+
+TEST(CliTotals, AStopSignalLeavesNoTable) {
+    int in[2];
+    int out[2];
+    ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    const int err = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const pid_t pid = Spawn({"--totals"}, in[0], out[1], err);
+    for (const int mine : {in[0], out[1], err}) {
+        close(mine);
+    }
+    const std::string lines = BatchLines(1000);  // fits in the pipe; the input stays open
+    ASSERT_EQ(write(in[1], lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    kill(pid, SIGTERM);
+    EXPECT_EQ(ExitStatus(pid), 128 + SIGTERM);
+    EXPECT_EQ(ReadAll(out[0]), "");
+    close(in[1]);
+    close(out[0]);
 }
 
 TEST(CliBatch, AStopSignalEndsTheBatchWhileItsReaderHasStalled) {
