@@ -5,16 +5,31 @@
 
 namespace tolvi {
 
+void DecimalSum::Cover(std::size_t low, std::size_t high) {
+    if (slots_.empty()) {
+        low_ = low;
+        slots_.assign(high - low + 1, 0);
+        return;
+    }
+    if (low < low_) {
+        slots_.insert(slots_.begin(), low_ - low, 0);
+        low_ = low;
+    }
+    if (high - low_ >= slots_.size()) {
+        slots_.resize(high - low_ + 1, 0);
+    }
+}
+
 void DecimalSum::Add(const SignificantDigits& digits) {
     char written[SignificantDigits::kCount];
     digits.WriteDigits(written);
     const int sign = digits.negative ? -1 : 1;
     // The first digit stands at 10^exponent, the others each one power lower.
-    std::size_t at = static_cast<std::size_t>(digits.exponent - kLowest);
-    Touch(at);
-    Touch(at + 1 - SignificantDigits::kCount);
+    const auto first = static_cast<std::size_t>(digits.exponent - kLowest);
+    Cover(first + 1 - SignificantDigits::kCount, first);
+    std::int64_t* slot = &slots_[first - low_];
     for (const char c : written) {
-        slots_[at--] += sign * (c - '0');
+        *slot-- += sign * (c - '0');
     }
 }
 
@@ -27,47 +42,53 @@ void DecimalSum::Add(std::string_view text, int sign) {
     const std::string_view integer = text.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (integer.empty() || fraction.size() > -kLowest) {
-        throw CalcError(CalcErrorKind::TypeMismatch);
-    }
-    std::size_t at = static_cast<std::size_t>(-kLowest);  // 10^0
-    for (auto c = integer.rbegin(); c != integer.rend(); ++c) {
-        if (*c == ',' && c != integer.rbegin() && c + 1 != integer.rend()) {
-            continue;
-        }
-        if (!IsDigit(*c) || at == kSlots) {
+    // Commas stand between digits only; read them all before adding any.
+    std::size_t integerDigits = 0;
+    for (std::size_t i = 0; i < integer.size(); ++i) {
+        const bool comma = integer[i] == ',' && i > 0 && i + 1 < integer.size();
+        if (!comma && !IsDigit(integer[i])) {
             throw CalcError(CalcErrorKind::TypeMismatch);
         }
-        Touch(at);
-        slots_[at++] += sign * (*c - '0');
+        integerDigits += comma ? 0 : 1;
     }
-    at = static_cast<std::size_t>(-kLowest);
     for (const char c : fraction) {
         if (!IsDigit(c)) {
             throw CalcError(CalcErrorKind::TypeMismatch);
         }
-        Touch(--at);
-        slots_[at] += sign * (c - '0');
+    }
+    if (integerDigits == 0 || integerDigits > kHighest || fraction.size() > -kLowest) {
+        throw CalcError(CalcErrorKind::TypeMismatch);
+    }
+    const auto units = static_cast<std::size_t>(-kLowest);  // the slot of 10^0
+    Cover(units - fraction.size(), units + integerDigits - 1);
+    std::int64_t* slot = &slots_[units - low_];
+    for (auto c = integer.rbegin(); c != integer.rend(); ++c) {
+        if (*c != ',') {
+            *slot++ += sign * (*c - '0');
+        }
+    }
+    slot = &slots_[units - low_];
+    for (const char c : fraction) {
+        *--slot += sign * (c - '0');
     }
 }
 
 void DecimalSum::Add(const DecimalSum& other, int sign) {
-    if (other.low_ > other.high_) {
+    if (other.slots_.empty()) {
         return;
     }
-    for (std::size_t i = other.low_; i <= other.high_; ++i) {
-        slots_[i] += sign * other.slots_[i];
+    Cover(other.low_, other.low_ + other.slots_.size() - 1);
+    for (std::size_t i = 0; i < other.slots_.size(); ++i) {
+        slots_[other.low_ + i - low_] += sign * other.slots_[i];
     }
-    Touch(other.low_);
-    Touch(other.high_);
 }
 
 DecimalSum::Digits DecimalSum::Normalized() const {
     // Carried from the lowest power up; a negative sum leaves a borrow above its highest digit.
     const auto carry = [this](int sign, Digits& out) {
         std::int64_t carried = 0;
-        for (std::size_t i = low_; i < kSlots && (i <= high_ || carried > 0); ++i) {
-            const std::int64_t value = sign * slots_[i] + carried;
+        for (std::size_t i = low_; i < kSlots && (i < low_ + slots_.size() || carried > 0); ++i) {
+            const std::int64_t value = sign * Slot(i) + carried;
             std::int64_t digit = value % 10;
             carried = value / 10;
             if (digit < 0) {

@@ -42,17 +42,17 @@ class DecimalSum {
         std::array<std::uint8_t, kSlots> digit{};
     };
     Digits Normalized() const;
-    void Touch(std::size_t slot) {
-        low_ = slot < low_ ? slot : low_;
-        high_ = slot > high_ ? slot : high_;
+    // Makes room for the slots from `low` to `high`.
+    void Cover(std::size_t low, std::size_t high);
+    std::int64_t Slot(std::size_t slot) const {
+        return slot >= low_ && slot - low_ < slots_.size() ? slots_[slot - low_] : 0;
     }
 
-    // Digit sums at each power of ten less kLowest, not carried: a slot takes 9 from each of
-    // 10^17 numbers before it could overflow. On the heap: a page's module has a small stack.
-    std::vector<std::int64_t> slots_ = std::vector<std::int64_t>(kSlots);
-    // The slots added to lie from low_ to high_; the others are zero.
-    std::size_t low_ = kSlots;
-    std::size_t high_ = 0;
+    // Digit sums at each power of ten less kLowest, from the slot low_ up, not carried: a slot
+    // takes 9 from each of 10^17 numbers before it could overflow. Only the powers the numbers
+    // added reach take room.
+    std::vector<std::int64_t> slots_;
+    std::size_t low_ = 0;
 };
 
 }  // namespace tolvi

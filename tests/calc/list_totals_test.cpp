@@ -42,5 +42,15 @@ TEST_P(ListRows, TotalBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(Table, ListRows, testing::ValuesIn(test::kListRows));
 
+TEST(ListTotals, TheSumOfGroupsThatHoldCanOverflow) {
+    // The amounts' sum holds; the totals' does not.
+    const ListLine lines[] = {CalculateLine(VatMode::Exclusive, "1.75e308", "1"),
+                              CalculateLine(VatMode::Exclusive, "4e306", "20")};
+    const ListTotals totals = TotalsOf(lines);
+    EXPECT_FALSE(totals.groups.at(0).error || totals.groups.at(1).error);
+    EXPECT_EQ(totals.all.error, CalcErrorKind::Overflow);
+    EXPECT_EQ(totals.all.display.vatPerLine, "");
+}
+
 }  // namespace
 }  // namespace tolvi

@@ -60,6 +60,7 @@ PY
 for reading in "" --lenient; do
     for input in worked generated forms; do
         same "$work/$input" "$input" --batch $reading
+        same "$work/$input" "$input" --totals $reading
     done
 done
 for arguments in "--exclusive 105 17.5" "--inclusive 117 17.5" "--inclusive 100 -100" \

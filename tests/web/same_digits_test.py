@@ -1,11 +1,14 @@
 """The page's module, inside Chromium, gives byte for byte the texts that
-tolvi-vat-cli --batch --lenient (the window's reading) gives, on seeded random rows of every form.
+tolvi-vat-cli --batch --lenient (the window's reading) gives, on seeded random rows of every form,
+and the totals of a list that tolvi-vat-cli --totals --lenient and the shared list rows give.
 
-    same_digits_test.py --site SITE_DIR --cli TOLVI_VAT_CLI [--rows N] [--seed S]
+    same_digits_test.py --site SITE_DIR --cli TOLVI_VAT_CLI --lists LIST_ROWS_JSON_PROGRAM
+                        [--rows N] [--seed S]
 """
 
 import argparse
 import collections
+import json
 import subprocess
 import sys
 import unittest
@@ -30,6 +33,25 @@ import(module).then(async ({ loadCalculator }) => {
                 error].join('\\t');
     });
     done(lines);
+}).catch((error) => done('failed: ' + error));
+"""
+
+# The totals of lists [mode, amount, rate] from the page's module, as --totals writes its rows.
+_LIST_TOTALS_IN_PAGE = """
+const [lists, done] = arguments;
+const module = document.querySelector('script[type=module]').src;
+import(module).then(async ({ loadCalculator }) => {
+    const calculator = await loadCalculator();
+    const columns = ['mode', 'rate', 'lines', 'amount', 'vatPerLine', 'vatOnTotal',
+        'vatDifference', 'pricePerLine', 'priceOnTotal', 'priceDifference', 'totalPerLine',
+        'totalOnTotal', 'totalDifference'];
+    done(lists.map((lines) => {
+        const totals = calculator.listTotals(
+            lines.map(([mode, amount, rate]) => ({ mode, amount, rate })));
+        const rows = [...totals.groups, totals.all];
+        return [rows.map((row) => columns.map((name) => row[name]).join('\\t') + '\\n').join(''),
+                rows.filter((row) => row.vatPerLine === '').map((row) => row.error)];
+    }));
 }).catch((error) => done('failed: ' + error));
 """
 
@@ -84,12 +106,32 @@ class SameDigitsTest(unittest.TestCase):
         for name in ("", "Overflow", "Division by zero", "Invalid operation", "Type mismatch"):
             self.assertGreater(errors[name], 10, f"too few rows ending with {name!r}")
 
+    def test_list_totals_match_the_list_rows_and_the_cli(self):
+        lists = json.loads(subprocess.run([ARGS.lists], capture_output=True, check=True).stdout)
+        rows = random_rows(ARGS.rows, ARGS.seed)
+        batch = "".join(f"{mode}\t{amount}\t{rate}\n" for mode, amount, rate in rows).encode()
+        cli = subprocess.run([ARGS.cli, "--totals", "--lenient"], input=batch,
+                             capture_output=True).stdout.decode()
+        with browser_session.static_server(ARGS.site) as origin, \
+                browser_session.chromium() as driver:
+            driver.get(origin + "/index.html")
+            browser_session.wait_until_ready(driver)
+            driver.set_script_timeout(120)
+            page = driver.execute_async_script(
+                _LIST_TOTALS_IN_PAGE, [each["lines"] for each in lists] + [[list(r) for r in rows]])
+        self.assertIsInstance(page, list, page)
+        for each, (totals, errors) in zip(lists, page):
+            self.assertEqual(totals, each["rows"])
+            self.assertEqual(set(errors), {each["error"]} if errors else set())
+        self.assertEqual(page[-1][0], cli.split("\n", 1)[1])
+
 
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
     parser.add_argument("--cli", required=True)
+    parser.add_argument("--lists", required=True)
     parser.add_argument("--rows", type=int, default=12000)
     parser.add_argument("--seed", type=int, default=20261207)
     ARGS, rest = parser.parse_known_args()
