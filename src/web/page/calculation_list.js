@@ -1,9 +1,9 @@
 // The list under the calculator: the calculations added to it, one line each with its mode,
 // amount, rate, VAT, price and total and a Remove button, and their totals per mode and rate
 // and for all lines, per line and on the total side by side. The calculation core groups and
-// sums the lines (listTotals); this script only shows its texts. Adding or removing a line
-// touches that line's row and the totals, never the other rows, and typing touches nothing
-// here. The list is kept in this browser (KeptList); Copy list puts it on the clipboard as
+// sums the lines (listTotals); this script only shows its texts. Adding a line appends its row
+// and draws the totals again, never the other rows; removing one renumbers the rows after it;
+// typing touches nothing here. The list is kept in this browser (KeptList); Copy list puts it on the clipboard as
 // tab-separated rows, Download saves it as a CSV file; Clear list empties it and Undo brings
 // it back.
 import { bindCopyButton } from './copy_buttons.js';
