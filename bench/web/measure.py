@@ -348,11 +348,12 @@ def main():
     print(f"  every field updated / bare text box: {ratio:.2f}x, budget {BUDGET_RATIO}x: "
           f"{verdict(ratio, BUDGET_RATIO)}")
 
-    print(f"Enter adding a line to a list of {args.list_lines}, ms:")
-    print(f"  {'key event to its handlers done':40} {summary([a['handlers'] for a in adds])}")
-    print(f"  {'  and the layout it needs':40} {summary([a['laidOut'] for a in adds])}")
-    added = statistics.median(a["laidOut"] for a in adds)
-    print(f"  budget {BUDGET_ADD_MS} ms (median, laid out): {verdict(added, BUDGET_ADD_MS)}")
+    if adds:
+        print(f"Enter adding a line to a list of {args.list_lines}, ms:")
+        print(f"  {'key event to its handlers done':40} {summary([a['handlers'] for a in adds])}")
+        print(f"  {'  and the layout it needs':40} {summary([a['laidOut'] for a in adds])}")
+        added = statistics.median(a["laidOut"] for a in adds)
+        print(f"  budget {BUDGET_ADD_MS} ms (median, laid out): {verdict(added, BUDGET_ADD_MS)}")
 
 
 if __name__ == "__main__":
