@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Measures the online calculator page against its budgets: the size of its files, the time
-from navigation to the first result being ready, and the time from one keystroke to every
-field updated, in Debian's headless Chromium with a server on this machine.
+from navigation to the first result being ready, the time from one keystroke to every field
+updated, and the time Enter takes to add a line to the list, in Debian's headless Chromium with
+a server on this machine, with a list of 500 lines kept.
 
     bench/web/measure.py [--site build-web/site] [--baseline OTHER_SITE] [--rounds 5] [--loads 8]
-                         [--keystrokes 96]
+                         [--keystrokes 96] [--list-lines 500] [--adds 20]
 
 Everything is measured in rounds that take turns (cold loads, loads through the service
 worker, keystrokes in the page, keystrokes in a bare text box, and the cold loads and keystrokes
@@ -31,9 +32,17 @@ fields in input), and with it what it leaves for later (fitting long results to 
 before the next frame, the address and the screen reader's summary once typing pauses); the rest
 is Chromium's, which a bare text box on an empty page shows. The pages are served cross-origin
 isolated, which gives the browser's clock microseconds.
+
+Every page but the bare one starts with the list kept (--list-lines lines of both modes at
+three rates, put in the browser's storage as the page keeps it). The list is drawn before the
+page is ready, and its rows are laid out by the frame after: both are timed. Adding a line is
+timed from Enter's key event to the end of its handlers (the row appended, the totals of the
+whole list recalculated and drawn, the list kept), and to the end of the layout that makes
+for the next frame; the list is put back to its length before each round.
 """
 
 import argparse
+import json
 import contextlib
 import math
 import os
@@ -55,17 +64,22 @@ SLOW_S = 2
 NETWORKS = {"up": 0, "slow": SLOW_S, "stalled": math.inf}
 BUDGET_PAGE_WORK_MS = 0.5
 BUDGET_RATIO = 1.25
+BUDGET_ADD_MS = 16
 
 # Before the page's own scripts: notes when the amount box stops being read-only, and times
 # each key. Listeners on the window run before (capturing) and after (bubbling) the page's own,
 # which sit on the boxes. Work the page leaves for a frame or a timer counts for the last key.
 _OBSERVER = """
-window.__bench = { ready: null, keystrokes: [], requestFrame: null };
+window.__bench = { ready: null, laidOut: null, keystrokes: [], adds: [], requestFrame: null };
 new MutationObserver((changes, observer) => {
     const box = document.getElementById('Text_amount');
     if (box && !box.readOnly) {
         window.__bench.ready = performance.now();
         observer.disconnect();
+        window.__bench.requestFrame(() => {
+            void document.body.offsetHeight;
+            window.__bench.laidOut = performance.now();
+        });
     }
 }).observe(document, { subtree: true, childList: true, attributes: true,
                        attributeFilter: ['readonly'] });
@@ -107,11 +121,38 @@ window.__bench.requestFrame = requestFrame;  // for the benchmark's own waits, u
 window.requestAnimationFrame = (callback) => requestFrame(timed(callback, true));
 const setTimer = window.setTimeout.bind(window);
 window.setTimeout = (callback, ...rest) => setTimer(timed(callback), ...rest);
+// Enter, which adds a line: to the end of its handlers, and of the layout the line needs (made
+// at once rather than by the next frame, which would add the wait for it).
+addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') {
+        const add = { start: event.timeStamp };
+        event.target.addEventListener('keydown', () => {
+            add.handlers = now() - add.start;
+            void document.body.offsetHeight;
+            add.laidOut = now() - add.start;
+            window.__bench.adds.push(add);
+        }, { once: true });
+    }
+}, true);
 """
 _ISOLATED = {"Cross-Origin-Opener-Policy": "same-origin",
              "Cross-Origin-Embedder-Policy": "require-corp"}
 _BARE_PAGE = ('<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>bare</title>'
               '</head><body><input id="Text_vat"> <input id="Text_amount"></body></html>')
+
+
+def kept_list(count):
+    """A list of `count` lines as the page keeps it: both modes, three rates, varied amounts."""
+    kinds = [("exclusive", "6"), ("inclusive", "20"), ("exclusive", "17.5")]
+    lines = [[*kinds[i % 3][:1], f"{(i * 7919) % 100000 / 100:.2f}", kinds[i % 3][1]]
+             for i in range(count)]
+    return json.dumps({"lines": lines})
+
+
+def keep_list(driver, origin, text):
+    """Puts the list in the storage of the page at `origin`."""
+    driver.get(origin + "/index.html")
+    driver.execute_script("localStorage.setItem('tolvi-vat-list /', arguments[0])", text)
 
 
 def site_sizes(site):
@@ -141,7 +182,11 @@ def ready_times(driver, origin, loads, cold):
             forget()
         driver.get(origin + "/index.html")
         browser_session.wait_until_ready(driver)
-        times.append(driver.execute_script("return window.__bench.ready"))
+        driver.execute_async_script(
+            "const done = arguments[0]; (function poll() {"
+            " window.__bench.laidOut ? done() : setTimeout(poll, 5); })()")
+        times.append(driver.execute_script(
+            "return [window.__bench.ready, window.__bench.laidOut]"))
     if cold:
         forget()  # the worker the last load started stops keeping files while others load
     return times
@@ -177,12 +222,13 @@ class ReturningVisitor:
 
 
 @contextlib.contextmanager
-def returning_visitor(site):
+def returning_visitor(site, kept):
     with browser_session.chromium(network_log=False) as driver:
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": _OBSERVER})
         visitor = ReturningVisitor(driver, site)
         visitor.start()
         try:
+            keep_list(driver, visitor.origin, kept)
             install_worker(driver, visitor.origin)
             # The worker's first loads after it kept the release (it compiles the scripts it
             # keeps).
@@ -220,10 +266,29 @@ def keystroke_times(driver, url, count):
     return driver.execute_script("return window.__bench.keystrokes")
 
 
+def add_times(driver, url, count, kept):
+    """Per Enter adding a line to the kept list: {handlers, laidOut}, in milliseconds."""
+    keep_list(driver, url.rsplit("/", 1)[0], kept)
+    driver.get(url)
+    browser_session.wait_until_ready(driver)
+    for key in ["End", "Backspace", "1", "7", ".", "5"]:
+        press(driver, "Text_vat", key)
+    for key in "117":
+        press(driver, "Text_amount", key)
+    driver.execute_script("window.__bench.adds = []")
+    for _ in range(count):
+        press(driver, None, "Enter")
+        driver.execute_async_script(
+            "const frame = window.__bench.requestFrame; frame(() => frame(arguments[0]))")
+    added = driver.execute_script("return window.__bench.adds")
+    keep_list(driver, url.rsplit("/", 1)[0], kept)  # the next round's pages start as this one
+    return added
+
+
 def press(driver, box, key):
     if box is not None:
         driver.execute_script("document.getElementById(arguments[0]).focus()", box)
-    code = {"Backspace": 8, "End": 35}.get(key)
+    code = {"Backspace": 8, "End": 35, "Enter": 13}.get(key)
     event = {"key": key, "windowsVirtualKeyCode": code or ord(key.upper())}
     if code is None:
         event["text"] = key
@@ -251,7 +316,10 @@ def main():
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--loads", type=int, default=8)
     parser.add_argument("--keystrokes", type=int, default=96)
+    parser.add_argument("--list-lines", type=int, default=500)
+    parser.add_argument("--adds", type=int, default=20)
     args = parser.parse_args()
+    kept = kept_list(args.list_lines)
 
     sizes = site_sizes(args.site)
     total = sum(raw for raw, _ in sizes.values())
@@ -265,7 +333,7 @@ def main():
     cases = list(NETWORKS) + ["gone"]
     loads = {"cold": [], "baseline": []}
     loads.update({(who, case): [] for who in ("page", "baseline") for case in cases})
-    page, bare, baseline = [], [], []
+    page, bare, baseline, adds = [], [], [], []
     visitors = {"page": args.site}
     if args.baseline:
         visitors["baseline"] = args.baseline
@@ -273,7 +341,7 @@ def main():
     # loads cold (clearing its caches) and types (on cross-origin isolated pages, after which a
     # browser changes its processes for the next page).
     with contextlib.ExitStack() as stack:
-        returning = {who: stack.enter_context(returning_visitor(site))
+        returning = {who: stack.enter_context(returning_visitor(site, kept))
                      for who, site in visitors.items()}
         cold_driver = stack.enter_context(browser_session.chromium(network_log=False))
         bare_site = stack.enter_context(tempfile.TemporaryDirectory())
@@ -285,6 +353,8 @@ def main():
                 browser_session.static_server(bare_site, _ISOLATED) as bare_origin, \
                 browser_session.static_server(args.baseline or bare_site) as other, \
                 browser_session.static_server(args.baseline or bare_site, _ISOLATED) as other_isolated:
+            for server in (origin, isolated, other, other_isolated):
+                keep_list(cold_driver, server, kept)
             ready_times(cold_driver, origin, 1, cold=True)  # warm-up: the browser's first load
             for _ in range(args.rounds):
                 for who, visitor in returning.items():
@@ -301,23 +371,32 @@ def main():
                 page += keystroke_times(cold_driver, isolated + "/index.html", args.keystrokes)
                 bare += keystroke_times(cold_driver, bare_origin + "/index.html", args.keystrokes)
                 loads["cold"] += ready_times(cold_driver, origin, args.loads, cold=True)
+                adds += add_times(cold_driver, isolated + "/index.html", args.adds, kept)
                 if args.baseline:
                     loads["baseline"] += ready_times(cold_driver, other, args.loads, cold=True)
                     baseline += keystroke_times(cold_driver, other_isolated + "/index.html",
                                                 args.keystrokes)
 
-    print("Navigation to the first result ready, ms:")
-    cold = {"page": statistics.median(loads["cold"])}
-    print(f"  {'cold: no HTTP cache, no worker':40} {summary(loads['cold'])}")
+    print(f"Navigation to the first result ready, with {args.list_lines} lines kept, ms:")
+
+    def ready(key):
+        return [ready for ready, _ in loads[key]]
+
+    def laid_out(key):
+        print(f"  {'  and the list laid out':40} {summary([out for _, out in loads[key]])}")
+
+    cold = {"page": statistics.median(ready("cold"))}
+    print(f"  {'cold: no HTTP cache, no worker':40} {summary(ready('cold'))}")
+    laid_out("cold")
     if loads["baseline"]:
-        cold["baseline"] = statistics.median(loads["baseline"])
-        print(f"  {'the baseline, cold':40} {summary(loads['baseline'])}")
+        cold["baseline"] = statistics.median(ready("baseline"))
+        print(f"  {'the baseline, cold':40} {summary(ready('baseline'))}")
     worst = 0
     for case in cases:
         for who in visitors:
             label = f"{'the baseline' if who == 'baseline' else 'service worker'}, server {case}"
-            median = statistics.median(loads[who, case])
-            print(f"  {label:40} {summary(loads[who, case])}  "
+            median = statistics.median(ready((who, case)))
+            print(f"  {label:40} {summary(ready((who, case)))}  "
                   f"{median / cold[who]:.2f}x its cold load")
             if who == "page":
                 worst = max(worst, median)
@@ -345,6 +424,13 @@ def main():
           f"work): {verdict(own, BUDGET_PAGE_WORK_MS)}")
     print(f"  every field updated / bare text box: {ratio:.2f}x, budget {BUDGET_RATIO}x: "
           f"{verdict(ratio, BUDGET_RATIO)}")
+
+    if adds:
+        print(f"Enter adding a line to a list of {args.list_lines}, ms:")
+        print(f"  {'key event to its handlers done':40} {summary([a['handlers'] for a in adds])}")
+        print(f"  {'  and the layout it needs':40} {summary([a['laidOut'] for a in adds])}")
+        added = statistics.median(a["laidOut"] for a in adds)
+        print(f"  budget {BUDGET_ADD_MS} ms (median, laid out): {verdict(added, BUDGET_ADD_MS)}")
 
 
 if __name__ == "__main__":

@@ -31,9 +31,9 @@ foreach(file index.html manifest.webmanifest sw.js)
     configure_file(page/${file}.in ${TOLVI_WEB_PAGE_DIR}/${file} @ONLY)
 endforeach()
 foreach(file
-        about_dialog.js calculator.js copy_buttons.js error_notice.js filtered_field.js
-        help_menu.js main_window.js new_release.js page_address.js shrink_to_fit.js
-        start_check.js tolvi.css)
+        about_dialog.js calculation_list.js calculator.js copy_buttons.js error_notice.js
+        filtered_field.js help_menu.js kept_list.js main_window.js new_release.js
+        page_address.js shrink_to_fit.js start_check.js tolvi.css)
     configure_file(page/${file} ${TOLVI_WEB_PAGE_DIR}/${file} COPYONLY)
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/resources/icon.png ${TOLVI_WEB_PAGE_DIR}/icon.png COPYONLY)

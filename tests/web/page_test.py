@@ -96,6 +96,7 @@ class PageTestCase(unittest.TestCase):
         foreign = [url for url in browser_session.requested_urls(self.driver, self.origin)
                    if not url.startswith(self.origin + "/")]
         self.assertEqual([], foreign, "the page asked another origin")
+        self.driver.execute_script("localStorage.clear()")
 
     # What a person does.
 
@@ -930,6 +931,66 @@ class PageTest(PageTestCase):
         self.driver.execute_async_script("setTimeout(arguments[0], 2100)")
         self.assertEqual("Copy total", self.text("Copy_total"))
 
+    # The list.
+
+    def list_length(self):
+        return self.driver.execute_script(
+            "return document.getElementById('List_rows').rows.length")
+
+    def test_a_list_added_by_keys_is_kept_and_totalled_as_the_cli_totals_it(self):
+        blocks = [("exclusive", "6", ["1.1111"] * 3), ("inclusive", "20", ["1.99"] * 36),
+                  ("exclusive", "19", [str(i) for i in range(150)]),
+                  ("exclusive", "19.0", [f"{i % 9}.{i}" for i in range(150)]),
+                  ("inclusive", "7", [str(i * 31 % 997) for i in range(161)])]
+        self.keys(Keys.ENTER)
+        self.assertEqual("Nothing added to the list: there is no amount.", self.notice())
+        rows = []
+        for mode, rate, amounts in blocks:
+            self.select_mode(mode)
+            self.enter("Text_vat", rate)
+            self.click("Text_amount")
+            # Enter selects the amount: the next is typed over it.
+            self.keys(*[key for amount in amounts for key in (amount, Keys.ENTER)])
+            rows += [f"{mode}\t{amount}\t{rate}\n" for amount in amounts]
+        self.assertEqual(["972", 500], [self.text("Text_amount"), self.list_length()])
+        self.assertEqual("Line 500 added: VAT 63.59, price 908.41, total 972.00. 500 lines in "
+                         "the list.", self.text("ResultsSummary"))
+        # Remove the third line by a click, clear and undo by keys, reload.
+        self.driver.find_element("css selector", "#List_rows tr:nth-child(3) button").click()
+        del rows[2]
+        self.assertEqual(["Remove line 3", "Line 3 removed: 1.1111 at 6 % VAT exclusive. 499 "
+                          "lines in the list."], [self.driver.execute_script(
+                              "return document.activeElement.textContent"),
+                              self.text("ResultsSummary")])
+        self.driver.execute_script("document.getElementById('Clear_list').focus()")
+        self.keys(Keys.ENTER)
+        self.assertEqual(["Undo_clear", True], [self.focused(), self.driver.execute_script(
+            "return document.getElementById('List_lines').hidden")])
+        self.keys(Keys.SPACE)
+        self.load()
+        # The totals as tolvi-vat-cli --totals gives them for the same rows, to the character.
+        totals = subprocess.run([ARGS.cli, "--totals"], input="".join(rows), text=True,
+                                capture_output=True, check=True).stdout
+        self.click("Copy_list")
+        copied = self.clipboard().replace("\r\n", "\n")
+        self.assertEqual(totals, copied.split("\n\n", 1)[1])
+        self.assertEqual(len(rows) + 1, copied.split("\n\n")[0].count("\n") + 1)
+        all_vat = [cell.text for cell in self.driver.find_elements(
+            "css selector", "#List_totals tbody:last-child tr:nth-child(2) td")]
+        self.assertEqual(totals.split("\n")[-2].split("\t")[4:7], all_vat[:2] + [
+            all_vat[2] or "0.00"])
+        # A storage that refuses the list says so; the list still works for the visit.
+        self.driver.execute_script("Storage.prototype.setItem = () => {"
+                                   " throw new DOMException('full', 'QuotaExceededError'); }")
+        self.enter("Text_amount", "5")
+        self.click("Add_to_list")
+        self.assertEqual("The list is not kept: this browser's storage is full. It stays for "
+                         "this visit.", self.notice())
+        self.assertEqual(["Text_amount", 500], [self.focused(), self.list_length()])
+        self.driver.execute_script("localStorage['tolvi-vat-list /'] = '{'")
+        self.load()
+        self.assertEqual("The kept list could not be read: a new list starts.", self.notice())
+
     def test_a_link_carries_the_inputs_to_a_new_browser(self):
         self.click("Option_vat_exc")
         self.enter("Text_vat", "17.5")
@@ -1121,7 +1182,9 @@ class PageTest(PageTestCase):
                 for about in (False, True):
                     with self.subTest(width=width, dark=dark, about=about), \
                             self.screen(width, dark=dark):
-                        self.enter("Text_amount", "1.2.3")  # a notice too
+                        self.enter("Text_amount", "117")
+                        self.keys(Keys.ENTER)  # a line in the list
+                        self.enter("Text_amount", "1.2.3")  # and a notice
                         if about:
                             self.open_about()
                         self.assertEqual([], self.low_contrast_borders())
@@ -1390,6 +1453,7 @@ def main():
     parser.add_argument("--release", required=True)
     parser.add_argument("--worked", required=True)
     parser.add_argument("--entry", required=True)
+    parser.add_argument("--cli", required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 

@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -75,12 +76,25 @@ const std::int32_t* AnswerResults(ResultTexts results) {
 constexpr char kField = '\x1f';
 constexpr char kRecord = '\x1e';
 
+// The lines recalculated so far, by their record: the page's list changes a line at a time, and
+// each line is recalculated once, not at every change of the list.
+std::unordered_map<std::string, ListLine> calculatedLines;
+constexpr std::size_t kMostCalculatedLines = 10000;
+
 std::vector<ListLine> WrittenLines(std::int32_t length) {
     std::string_view list = WrittenTexts().Next(length);
     std::vector<ListLine> lines;
+    if (calculatedLines.size() > kMostCalculatedLines) {
+        calculatedLines.clear();
+    }
     while (!list.empty()) {
         std::string_view line = list.substr(0, list.find(kRecord));
         list.remove_prefix(std::min(list.size(), line.size() + 1));
+        const auto [calculated, isNew] = calculatedLines.try_emplace(std::string(line));
+        if (!isNew) {
+            lines.push_back(calculated->second);
+            continue;
+        }
         std::string_view texts[3];
         for (std::string_view& text : texts) {
             text = line.substr(0, line.find(kField));
@@ -89,7 +103,8 @@ std::vector<ListLine> WrittenLines(std::int32_t length) {
         const VatMode mode = texts[0] == "exclusive"   ? VatMode::Exclusive
                              : texts[0] == "inclusive" ? VatMode::Inclusive
                                                        : VatMode::Neither;
-        lines.push_back(CalculateLine(mode, texts[1], texts[2]));
+        calculated->second = CalculateLine(mode, texts[1], texts[2]);
+        lines.push_back(calculated->second);
     }
     return lines;
 }

@@ -4,6 +4,7 @@
 // its address opens with them calculated.
 import { AboutDialog } from './about_dialog.js';
 import { loadCalculator } from './calculator.js';
+import { CalculationList } from './calculation_list.js';
 import { bindCopyButton } from './copy_buttons.js';
 import { ErrorNotice } from './error_notice.js';
 import { FilteredField } from './filtered_field.js';
@@ -44,13 +45,15 @@ class MainWindow {
         this.calculator_ = calculator;
         for (const id of ['Text_amount', 'Text_vat', 'Option_vat_inc', 'Option_vat_exc',
             'Text_vat_round', 'Text_vat_result', 'Text_Price', 'Label_price', 'Text_total',
-            'Command1', 'Copy_vat', 'Copy_price', 'Copy_total', 'Copy_link']) {
+            'Command1', 'Copy_vat', 'Copy_price', 'Copy_total', 'Copy_link', 'Add_to_list']) {
             this[id] = control(id);
         }
         this.results_ = calculator.initialResults();
         // The notice's lines that name the numbers texts just taken in were taken for, when
         // they could mean two: the recalculation their entering raises shows them.
         this.readAs_ = [];
+        this.error_ = '';
+        this.noticeLines_ = [];
         this.knowsRegional_ = false;
         addEventListener('languagechange', () => {
             this.knowsRegional_ = false;
@@ -68,6 +71,11 @@ class MainWindow {
         // Typing waits for the core; until now the two input boxes were read-only.
         this.Text_amount.readOnly = false;
         this.Text_vat.readOnly = false;
+        this.list_ = new CalculationList(calculator, {
+            say: (text) => this.say_(text),
+            notify: (...lines) => this.notice_.show(...this.noticeLines_, ...lines),
+            whenEmpty: () => this.Add_to_list.focus(),
+        });
         // The browser's number data for its language takes it a while to load the first time
         // (tens of milliseconds, more on a busy machine): looked up once the page is ready and
         // idle, or when text comes in before.
@@ -100,6 +108,13 @@ class MainWindow {
                     this.recalculate_();
                 }
             });
+            // Enter adds the calculation to the list (an input method's Enter only commits).
+            box.addEventListener('keydown', (event) => {
+                if (event.key === 'Enter' && !event.isComposing && !event.altKey
+                    && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
+                    this.addToList_();
+                }
+            });
             // A click into the box selects its text, so that typing replaces it ("20" in
             // place of the rate's "0", not "020"); a click in the focused box places the caret.
             let selectOnClick = false;
@@ -121,6 +136,7 @@ class MainWindow {
         bindCopyButton(this.Copy_price, () => this.Text_Price.textContent, copied('Price'));
         bindCopyButton(this.Copy_total, () => this.Text_total.textContent, copied('Total'));
         bindCopyButton(this.Copy_link, () => addressOf(this.inputs_()), copied('Link'));
+        this.Add_to_list.addEventListener('click', () => this.addToList_());
         // The menu opens with its top-left corner on the button's.
         this.Command1.addEventListener('click', () => this.helpMenu_.popUpAt(
             this.Command1.offsetLeft, this.Command1.offsetTop));
@@ -198,6 +214,8 @@ class MainWindow {
             inputs.amount, inputs.rate, inputs.mode, this.results_);
         const lines = [...notice, ...this.readAs_.splice(0)];
         this.showResults_(results);
+        this.error_ = error;
+        this.noticeLines_ = lines;
         this.notice_.show(...lines);
         this.address_.follow(inputs);
         // Screen readers hear the results once the typing pauses, not on every key.
@@ -208,6 +226,25 @@ class MainWindow {
             kSummaryAfterMs);
         }
         return lines;
+    }
+
+    // Adds the calculation as it stands to the list, when it has an amount and ended without
+    // an error; the notice says why when not. The boxes keep their texts, and the amount is
+    // selected, so that the next amount is typed over it.
+    addToList_() {
+        const inputs = this.inputs_();
+        if (inputs.amount === '') {
+            this.notice_.show(...this.noticeLines_,
+                'Nothing added to the list: there is no amount.');
+        } else if (this.error_) {
+            this.notice_.show(...this.noticeLines_,
+                'Nothing added to the list: the calculation ended with an error.');
+        } else {
+            clearTimeout(this.summaryTimer_);  // the line's announcement says the results
+            this.list_.add(inputs);
+        }
+        this.Text_amount.focus();
+        this.Text_amount.select();
     }
 
     say_(text) {
