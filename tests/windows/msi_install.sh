@@ -3,7 +3,8 @@
 # test's own: the programs are in Program Files\Tolvi VAT Calculator, the Start menu has the
 # window's entry, Add/Remove Programs lists the product with its icon, and the installed
 # command line gives the right answer for a row. Uninstalling it (msiexec /x /qn) then leaves
-# no file, folder, shortcut or uninstall entry behind: drive C: holds what it held before.
+# no file, folder, shortcut or uninstall entry behind: drive C: holds what it held before. So
+# does a folder of the user's choosing, kept for a repair and for uninstalling.
 #   msi_install.sh MSI ICON WINDOW(0|1) WINE_RUN PREFIX
 set -euo pipefail
 msi=$1 built_icon=$2 window=$3 wine_run=$4 template=$5
@@ -18,7 +19,8 @@ fail() {
 # a file it changes, never writes into it), its registry copied.
 [ -f "$template/.tolvi-ready" ] || "$wine_run" "$template" cmd /c exit 0
 work=$(mktemp -d "$(dirname "$template")/msi-test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export LC_ALL=C.UTF-8 WINEPREFIX=$work/prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 flock "$template.lock" cp -al "$template" "$WINEPREFIX"
 for registry in "$WINEPREFIX"/*.reg; do
@@ -42,7 +44,7 @@ shortcuts() {
 # The installed products: Add/Remove Programs' entries, and Windows Installer's own record of
 # each, which holds the icon Add/Remove Programs shows.
 registry() {
-    "$wine" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -iE "$2" || true
+    "$wine" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -aiE "$2" || true
 }
 entries() {
     registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 'DisplayName.*Tolvi'
@@ -57,6 +59,8 @@ listing() {
         -o -path ./windows/Installer -o -print | LC_ALL=C sort)
 }
 
+# The folder that holds the chosen one below is the user's own, and stays.
+mkdir "$drive_c/Plain Spaces"
 listing >"$work/before"
 msi_path="Z:$(tr / '\\' <<<"$msi")"
 "$wine" msiexec /i "$msi_path" /qn || fail "msiexec /i exited with $?"
@@ -91,5 +95,22 @@ expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
 [ -z "$(entries)$(product_icons)" ] || fail "Add/Remove Programs still lists it"
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before the installation"
+
+chosen='C:\Plain Spaces\Tölvi Ä\' chosen_folder="$drive_c/Plain Spaces/Tölvi Ä"
+"$wine" msiexec /i "$msi_path" "INSTALLDIR=$chosen" /qn || fail "msiexec /i INSTALLDIR= exited: $?"
+# reg export writes UTF-16, where reg query writes the console's code page.
+"$wine" reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 'C:\u.reg' /y
+iconv -f UTF-16 -t UTF-8 "$drive_c/u.reg" |
+    grep -qF "\"InstallLocation\"=\"${chosen//\\/\\\\}\"" ||
+    fail "InstallLocation is not $chosen"
+rm -f "$drive_c/u.reg"
+rm -f "$chosen_folder/tolvi-vat-cli.exe"
+# A repair, as msiexec /fa asks for it (which wine's msiexec does not take).
+"$wine" msiexec /i "$msi_path" REINSTALL=ALL REINSTALLMODE=amus /qn || fail "repair exited with $?"
+[ -f "$chosen_folder/tolvi-vat-cli.exe" ] && [ ! -e "$folder" ] ||
+    fail "the repair did not put tolvi-vat-cli.exe back in $chosen alone"
+"$wine" msiexec /x "$msi_path" /qn || fail "msiexec /x from $chosen exited with $?"
+listing >"$work/after"
+diff "$work/before" "$work/after" || fail "drive C: is not as it was before installing in $chosen"
 [ $failed = 1 ] || echo "installed, ran and uninstalled without a trace"
 exit $failed
