@@ -3,10 +3,13 @@
 // prints its inputs. Usage: window_test tolvi-vat.exe
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <span>
 #include <sstream>
 #include <string>
@@ -16,6 +19,7 @@
 #include "app_identity.h"
 #include "tests/support/entry_rows.h"
 #include "tests/support/worked_recalculations.h"
+#include "win32_window/entry_box.h"
 #include "win32_window/text_conversion.h"
 #include "win32_window/window_layout.h"
 
@@ -407,6 +411,19 @@ void SwitchingTheModeRecalculates(const Program& p) {
     CheckText(Text(p.Item(IDC_Text_total)), L"105.00", "switched to inclusive: total");
 }
 
+void ARecalculationKeepsAnUnchangedPricesSelection(const Program& p) {
+    SelectMode(p, tolvi::VatMode::Exclusive);
+    Enter(p, IDC_Text_amount, "105");
+    Enter(p, IDC_Text_vat, "17.5");
+    SendMessageW(p.Item(IDC_Text_Price), EM_SETSEL, 1, 3);
+    Type(p.Item(IDC_Text_vat), L"\b");  // 17. leaves the price 105.00
+    DWORD start = 0, end = 0;
+    SendMessageW(p.Item(IDC_Text_Price), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    Check(start == 1 && end == 3, "the price keeps its selection, got " + std::to_string(start) +
+                                      " to " + std::to_string(end));
+}
+
 // A typed key in a box that starts with `before`: what the box holds after it, and whether a
 // recalculation ran (it rewrites the rounded VAT, in which "x" was typed beforehand).
 struct KeyRow {
@@ -516,35 +533,88 @@ void TheEditingShortcuts(const Program& p) {
     CheckText(ClipboardText(), Text(total), "Ctrl+A, Ctrl+C in the total");
 }
 
+// Opens a box's context menu from the keyboard and chooses the item with the access key `key`.
+void ChooseFromContextMenu(const Program& p, HWND box, wchar_t key) {
+    PostMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), -1);
+    WaitFor([&] { return p.FindOwn(nullptr, L"#32768") != nullptr; });
+    PostMessageW(p.Main(), WM_CHAR, key, 1);
+    WaitFor([&] { return p.FindOwn(nullptr, L"#32768") == nullptr; });
+}
+
+void TheContextMenus(const Program& p) {
+    HWND amount = p.Item(IDC_Text_amount);
+    SendMessageW(amount, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+    Type(amount,
+         L"\x01"
+         L"7\x1A");  // Ctrl+A, 7, Ctrl+Z
+    ChooseFromContextMenu(p, amount, L'u');
+    CheckText(Text(amount), L"7", "the menu's Undo after Ctrl+Z takes the undo back");
+    HWND total = p.Item(IDC_Text_total);
+    SendMessageW(total, EM_SETSEL, 0, -1);
+    SetClipboard(L"-");
+    ChooseFromContextMenu(p, total, L't');
+    CheckText(ClipboardText(), L"-", "the read-only total offers no Cut");
+    ChooseFromContextMenu(p, total, L'c');
+    CheckText(ClipboardText(), Text(total), "the total's Copy");
+}
+
+// Ctrl+Backspace types DEL, which wine's edit box drops by itself where Windows' would show it:
+// no control character gets past the filter of a box, with or without the typing rule.
+void NoControlCharacterPassesTheFilter() {
+    static std::wstring reached;
+    for (const bool typingRule : {true, false}) {
+        HWND edit =
+            CreateWindowW(L"Edit", L"", WS_POPUP, 0, 0, 90, 20, nullptr, nullptr, nullptr, nullptr);
+        SetWindowSubclass(
+            edit,
+            [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+                reached += message == WM_CHAR ? std::wstring(1, static_cast<wchar_t>(wParam)) : L"";
+                return DefSubclassProc(window, message, wParam, lParam);
+            },
+            1, 0);
+        tolvi::win32::EntryBox box;
+        box.window = edit;
+        box.typingRule = typingRule;
+        tolvi::win32::AttachEntryBox(box);
+        Type(edit, L"\x7F\x02\x0A\x1B");  // Ctrl+Backspace, Ctrl+B, Ctrl+Enter, Escape
+        CheckText(reached, L"", typingRule ? "the amount's filter" : "a result box's filter");
+        DestroyWindow(edit);
+    }
+}
+
 // A paste into a box that holds `before`, with `selected` characters of it selected from the
 // start; `after` is what it holds then, and a refused paste shows a notice that starts with
-// "Not pasted: ".
+// `refusal`.
 struct PasteRow {
     int box;
     std::wstring before;
     int selected;
     std::wstring pasted;
     std::wstring after;
-    bool refused;
+    std::optional<std::wstring> refusal;
 };
 
 void ThePasteRules(const Program& p) {
+    const std::wstring kRefused = L"Not pasted: ";
     const std::wstring longest(1000, L'1');
     const PasteRow rows[] = {
-        {IDC_Text_amount, L"", 0, L"12.5", L"12.5", false},
-        {IDC_Text_amount, L"", 0, L"1,000", L"1,000", false},
-        {IDC_Text_amount, L"", 0, longest, longest, false},
-        {IDC_Text_amount, L"", 0, longest + L"1", L"", true},
-        {IDC_Text_amount, L"5", 0, longest, L"5", true},
-        {IDC_Text_amount, L"5", 1, longest, longest, false},
-        {IDC_Text_vat, L"20", 0, longest, L"20", true},
-        {IDC_Text_vat_round, L"", 0, longest + L"1", L"", true},
-        {IDC_Text_Price, L"", 0, longest + L"1", L"", true},
-        {IDC_Text_amount, L"", 0, L"12\r\n", L"12", false},
+        {IDC_Text_amount, L"", 0, L"12.5", L"12.5", std::nullopt},
+        {IDC_Text_amount, L"", 0, L"1,000", L"1,000", std::nullopt},
+        {IDC_Text_amount, L"", 0, longest, longest, std::nullopt},
+        {IDC_Text_amount, L"", 0, longest + L"1", L"", kRefused},
+        {IDC_Text_amount, L"5", 0, longest, L"5", kRefused},
+        {IDC_Text_amount, L"5", 1, longest, longest, std::nullopt},
+        {IDC_Text_vat, L"20", 0, longest, L"20", kRefused},
+        {IDC_Text_vat_round, L"", 0, longest + L"1", L"", kRefused},
+        {IDC_Text_Price, L"", 0, longest + L"1", L"", kRefused},
+        {IDC_Text_amount, L"", 0, L"12\r\n", L"12", std::nullopt},
         {IDC_Text_amount, L"", 0,
          L"1\xD800"
          L"2",
-         L"", true},  // a lone surrogate
+         L"", kRefused},  // a lone surrogate
+        // Characters beyond the basic plane are taken whole.
+        {IDC_Text_amount, L"", 0, L"1\U000E0031", L"", kRefused + L"it holds invisible"},
+        {IDC_Text_amount, L"", 0, L"12\U0001F600", L"12\U0001F600", std::nullopt},
     };
     for (const PasteRow& row : rows) {
         HWND box = p.Item(row.box);
@@ -559,9 +629,10 @@ void ThePasteRules(const Program& p) {
                                  "\"";
         CheckText(Text(box), row.after, name);
         const std::wstring notice = Text(p.Item(IDC_Notice));
-        if (row.refused) {
-            Check(IsWindowVisible(p.Item(IDC_Notice)) && notice.starts_with(L"Not pasted: "),
-                  name + ": notice \"Not pasted: ...\", got \"" + Narrow(notice) + "\"");
+        if (row.refusal) {
+            Check(IsWindowVisible(p.Item(IDC_Notice)) && notice.starts_with(*row.refusal),
+                  name + ": notice \"" + Narrow(*row.refusal) + "...\", got \"" + Narrow(notice) +
+                      "\"");
         } else {
             Check(!notice.starts_with(L"Not pasted"),
                   name + ": no refusal, got \"" + Narrow(notice) + "\"");
@@ -883,6 +954,8 @@ int wmain(int argc, wchar_t** argv) {
             TheKeyRule(program);
             TheEditingShortcuts(program);
             ThePasteRules(program);
+            TheContextMenus(program);
+            ARecalculationKeepsAnUnchangedPricesSelection(program);
             TheNoticeNamesTheError(program);
             TheNoticeRows(program);
             TheHelpMenuPopsUpAtTheButton(program, exe);
@@ -898,6 +971,7 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     TheEntryRowsUnderEachRegion(exe);
+    NoControlCharacterPassesTheFilter();
     DeleteFileW(record.c_str());
     std::printf("%s: %d failure(s)\n", failures == 0 ? "PASSED" : "FAILED", failures);
     return failures == 0 ? 0 : 1;
