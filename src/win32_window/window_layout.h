@@ -57,9 +57,6 @@
 #define TWIPS_Label4 120, 1920, 615, 255
 #define TWIPS_Text_total 1080, 1920, 1575, 285
 #define TWIPS_Command1 3360, 1950, 1095, 255
-/* The notice stands in the band between the rate's row and the VAT's row, under the amount's
-   left edge; it is placed afresh for each text it shows. */
-#define TWIPS_Notice 1080, 1095, 1575, 225
 
 #define TWIPS_frmAbout 3585, 1740
 #define TWIPS_picIcon 120, 120, 720, 720
