@@ -135,9 +135,13 @@ void MainWindow::Initialise() {
     }
     // Names for a screen reader; the logo draws no text.
     SetDlgItemTextW(dialog_, IDC_Picture1, Wide(identity::kAppTitle).c_str());
-    helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
     const RECT workArea = WorkAreaOf(dialog_);
-    LayOut(GetDpiForWindow(dialog_), &workArea);
+    const UINT dpi = GetDpiForWindow(dialog_);
+    // The dialog manager has made the dialog font for this resolution already: every control
+    // has it, and it need not be made again.
+    fonts_.SetDpi(dpi);
+    fonts_.Borrow(reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0)));
+    LayOut(dpi, &workArea);
     loaded_ = true;
 }
 
@@ -338,6 +342,9 @@ void MainWindow::ShowNotice(const std::wstring& text) {
 
 void MainWindow::PopUpHelpMenu() {
     // At the button's top-left corner; modal: when it returns, the chosen command has run.
+    if (helpMenu_ == nullptr) {  // loaded when first needed, not at start
+        helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
+    }
     RECT button{};
     GetWindowRect(Item(IDC_Command1), &button);
     const int chosen = static_cast<int>(
