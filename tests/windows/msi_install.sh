@@ -3,8 +3,7 @@
 # test's own: the programs are in Program Files\Tolvi VAT Calculator, the Start menu has the
 # window's entry, Add/Remove Programs lists the product with its icon, and the installed
 # command line gives the right answer for a row. Uninstalling it (msiexec /x /qn) then leaves
-# no file, folder, shortcut or uninstall entry behind: drive C: holds what it held before. So
-# does a folder of the user's choosing, kept for a repair and for uninstalling.
+# no file, folder, shortcut or uninstall entry behind: drive C: holds what it held before.
 #   msi_install.sh MSI ICON WINDOW(0|1) WINE_RUN PREFIX
 set -euo pipefail
 msi=$1 built_icon=$2 window=$3 wine_run=$4 template=$5
@@ -44,7 +43,7 @@ shortcuts() {
 # The installed products: Add/Remove Programs' entries, and Windows Installer's own record of
 # each, which holds the icon Add/Remove Programs shows.
 registry() {
-    "$wine" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -aiE "$2" || true
+    "$wine" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -iE "$2" || true
 }
 entries() {
     registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 'DisplayName.*Tolvi'
@@ -59,8 +58,6 @@ listing() {
         -o -path ./windows/Installer -o -print | LC_ALL=C sort)
 }
 
-# The folder that holds the chosen one below is the user's own, and stays.
-mkdir "$drive_c/Plain Spaces"
 listing >"$work/before"
 msi_path="Z:$(tr / '\\' <<<"$msi")"
 "$wine" msiexec /i "$msi_path" /qn || fail "msiexec /i exited with $?"
@@ -96,20 +93,19 @@ expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before the installation"
 
-chosen='C:\Plain Spaces\Tölvi Ä\' chosen_folder="$drive_c/Plain Spaces/Tölvi Ä"
-"$wine" msiexec /i "$msi_path" "INSTALLDIR=$chosen" /qn || fail "msiexec /i INSTALLDIR= exited: $?"
-# reg export writes UTF-16, where reg query writes the console's code page.
+# A folder of the user's choosing, with spaces and letters beyond ASCII: Add/Remove Programs
+# shows it (reg export writes UTF-16, reg query the console's code page), and a repair (as
+# msiexec /fa asks for, which wine's does not take) and the uninstalling find it. The folder
+# that holds it is the user's, and stays.
+mkdir "$drive_c/Plain Spaces" && listing >"$work/before"
+chosen='C:\Plain Spaces\Tölvi Ä\' in_chosen="$drive_c/Plain Spaces/Tölvi Ä/tolvi-vat-cli.exe"
+"$wine" msiexec /i "$msi_path" "INSTALLDIR=$chosen" /qn && rm "$in_chosen" &&
+    "$wine" msiexec /i "$msi_path" REINSTALL=ALL REINSTALLMODE=amus /qn || fail "installing failed"
+[ -f "$in_chosen" ] && [ ! -e "$folder" ] || fail "the repair did not go to $chosen alone"
 "$wine" reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 'C:\u.reg' /y
-iconv -f UTF-16 -t UTF-8 "$drive_c/u.reg" |
-    grep -qF "\"InstallLocation\"=\"${chosen//\\/\\\\}\"" ||
+iconv -f UTF-16 "$drive_c/u.reg" | grep -qF "\"InstallLocation\"=\"${chosen//\\/\\\\}\"" ||
     fail "InstallLocation is not $chosen"
-rm -f "$drive_c/u.reg"
-rm -f "$chosen_folder/tolvi-vat-cli.exe"
-# A repair, as msiexec /fa asks for it (which wine's msiexec does not take).
-"$wine" msiexec /i "$msi_path" REINSTALL=ALL REINSTALLMODE=amus /qn || fail "repair exited with $?"
-[ -f "$chosen_folder/tolvi-vat-cli.exe" ] && [ ! -e "$folder" ] ||
-    fail "the repair did not put tolvi-vat-cli.exe back in $chosen alone"
-"$wine" msiexec /x "$msi_path" /qn || fail "msiexec /x from $chosen exited with $?"
+rm "$drive_c/u.reg" && "$wine" msiexec /x "$msi_path" /qn || fail "msiexec /x exited with $?"
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before installing in $chosen"
 [ $failed = 1 ] || echo "installed, ran and uninstalled without a trace"
