@@ -315,6 +315,11 @@ void MainWindow::ShowNotice(const std::wstring& text) {
         SetWindowTextW(notice, L"");
         return;
     }
+    if (notice == nullptr) {  // made for the first notice, not at start
+        notice = CreateWindowExW(
+            0, L"Static", L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE, 0, 0, 0,
+            0, dialog_, reinterpret_cast<HMENU>(IDC_Notice), instance_, nullptr);
+    }
     // Where the window's one rule for notices puts it, near the amount; the font as small as it
     // must be for the text to fit.
     RECT client{};

@@ -26,7 +26,7 @@
 #define IDC_Label4 1013
 #define IDC_Text_total 1014
 #define IDC_Command1 1015
-#define IDC_Notice 1016
+#define IDC_Notice 1016 /* made for the first notice, placed for each */
 
 /* The Help menu, shown only as the Help button's pop-up, and its items */
 #define IDR_Help 200
