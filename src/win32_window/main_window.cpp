@@ -85,6 +85,7 @@ bool MainWindow::Show(int showCommand) {
         return false;
     }
     ShowWindow(dialog_, showCommand);
+    SetFocus(Item(IDC_Text_amount));
     UpdateWindow(dialog_);
     return true;
 }
@@ -169,7 +170,7 @@ INT_PTR MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             Initialise();
-            return TRUE;  // the focus goes to the first box, the amount
+            return FALSE;  // the focus is set once the window is shown
         case WM_COMMAND:
             if (!ending_) {
                 Command(LOWORD(wParam), HIWORD(wParam));
