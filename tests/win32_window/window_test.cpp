@@ -407,10 +407,8 @@ void SwitchingTheModeRecalculates(const Program& p) {
     CheckText(Text(p.Item(IDC_Text_total)), L"123.38", "exclusive 105 at 17.5: total");
     SendMessageW(p.Item(IDC_Text_Price), EM_SETSEL, 1, 3);
     Type(p.Item(IDC_Text_vat), L"0");  // 17.50 leaves the price as it was
-    DWORD start = 0, end = 0;
-    SendMessageW(p.Item(IDC_Text_Price), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    Check(start == 1 && end == 3, "a recalculation keeps the unchanged price's selection");
+    Check(SendMessageW(p.Item(IDC_Text_Price), EM_GETSEL, 0, 0) == MAKELRESULT(1, 3),
+          "a recalculation keeps the unchanged price's selection");
     SelectMode(p, tolvi::VatMode::Inclusive);
     CheckText(Text(p.Item(IDC_Text_vat_result)), L"15.6382978723404", "switched to inclusive");
     CheckText(Text(p.Item(IDC_Text_total)), L"105.00", "switched to inclusive: total");

@@ -93,10 +93,8 @@ expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before the installation"
 
-# A folder of the user's choosing, with spaces and letters beyond ASCII: Add/Remove Programs
-# shows it (reg export writes UTF-16, reg query the console's code page), and a repair (as
-# msiexec /fa asks for, which wine's does not take) and the uninstalling find it. The folder
-# that holds it is the user's, and stays.
+# A folder of the user's choosing (in one of the user's, which stays): Add/Remove Programs
+# shows it, and a repair (msiexec /fa's, which wine's does not take) and uninstalling find it.
 mkdir "$drive_c/Plain Spaces" && listing >"$work/before"
 chosen='C:\Plain Spaces\Tölvi Ä\' in_chosen="$drive_c/Plain Spaces/Tölvi Ä/tolvi-vat-cli.exe"
 "$wine" msiexec /i "$msi_path" "INSTALLDIR=$chosen" /qn && rm "$in_chosen" &&
