@@ -57,7 +57,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.CtlID == IDC_picIcon) {
-                DrawIcon(item.hDC, item.rcItem);
+                DrawAppIcon(item.hDC, item.rcItem);
                 return TRUE;
             }
             break;

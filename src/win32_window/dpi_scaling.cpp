@@ -18,9 +18,12 @@ DialogFonts::~DialogFonts() {
 
 void DialogFonts::Clear() {
     for (const auto& [size, font] : fonts_) {
-        DeleteObject(font);
+        if (font != borrowed_) {
+            DeleteObject(font);
+        }
     }
     fonts_.clear();
+    borrowed_ = nullptr;
 }
 
 void DialogFonts::SetDpi(UINT dpi) {
@@ -30,15 +33,31 @@ void DialogFonts::SetDpi(UINT dpi) {
     }
 }
 
+LOGFONTW DialogFonts::Description(int tenthsOfPoint) const {
+    // The desktop's smoothing, as the dialog manager's font has it.
+    LOGFONTW description{};
+    description.lfHeight = -MulDiv(tenthsOfPoint, static_cast<int>(dpi_), 720);
+    description.lfWeight = FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(description.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+    return description;
+}
+
+void DialogFonts::Borrow(HFONT font) {
+    LOGFONTW theirs{};
+    const LOGFONTW ours = Description(kDialogTenthsOfPoint);
+    if (font != nullptr && fonts_.count(kDialogTenthsOfPoint) == 0 &&
+        GetObjectW(font, sizeof theirs, &theirs) == sizeof theirs &&
+        theirs.lfHeight == ours.lfHeight && theirs.lfWeight == ours.lfWeight &&
+        theirs.lfItalic == 0 && lstrcmpiW(theirs.lfFaceName, ours.lfFaceName) == 0) {
+        fonts_[kDialogTenthsOfPoint] = borrowed_ = font;
+    }
+}
+
 HFONT DialogFonts::Font(int tenthsOfPoint) {
     HFONT& font = fonts_[tenthsOfPoint];
     if (font == nullptr) {
-        LOGFONTW description{};
-        description.lfHeight = -MulDiv(tenthsOfPoint, static_cast<int>(dpi_), 720);
-        description.lfWeight = FW_NORMAL;
-        description.lfCharSet = DEFAULT_CHARSET;
-        description.lfQuality = CLEARTYPE_QUALITY;
-        lstrcpynW(description.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+        const LOGFONTW description = Description(tenthsOfPoint);
         font = CreateFontIndirectW(&description);
     }
     return font;
@@ -85,7 +104,9 @@ void LayOutDialog(HWND dialog, SIZE twipsSize, std::span<const ControlPlace> con
     }
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) != font) {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
     }
     HDWP moves = BeginDeferWindowPos(static_cast<int>(controls.size()));
     for (const ControlPlace& control : controls) {

@@ -34,6 +34,8 @@ class DialogFonts {
     ~DialogFonts();
 
     void SetDpi(UINT dpi);
+    // Takes `font`, which someone else owns, as the dialog size when it is that size.
+    void Borrow(HFONT font);
     UINT Dpi() const { return dpi_; }
     HFONT Font(int tenthsOfPoint = kDialogTenthsOfPoint);
 
@@ -43,8 +45,10 @@ class DialogFonts {
 
   private:
     void Clear();
+    LOGFONTW Description(int tenthsOfPoint) const;
 
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT borrowed_ = nullptr;
     std::map<int, HFONT> fonts_;
 };
 

@@ -1,5 +1,7 @@
 #include "win32_window/entry_box.h"
 
+#include <commctrl.h>
+
 #include "calc/text_entry.h"
 #include "win32_window/text_conversion.h"
 
@@ -7,14 +9,7 @@ namespace tolvi::win32 {
 
 namespace {
 
-// The box's own window procedure, and the EntryBox it serves, kept with the window.
-constexpr wchar_t kOwnProcedure[] = L"TolviEditProcedure";
-constexpr wchar_t kEntryBox[] = L"TolviEntryBox";
-
-LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetPropW(window, kOwnProcedure)), window,
-                           message, wParam, lParam);
-}
+constexpr UINT_PTR kSubclassId = 1;
 
 constexpr WPARAM kSelectAll = 1;  // Ctrl+A
 constexpr WPARAM kBackspace = 8;
@@ -170,8 +165,9 @@ void ShowContextMenu(EntryBox& box, LPARAM at) {
     }
 }
 
-LRESULT CALLBACK EntryBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    EntryBox& box = *static_cast<EntryBox*>(GetPropW(window, kEntryBox));
+LRESULT CALLBACK EntryBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                              UINT_PTR /*id*/, DWORD_PTR data) {
+    EntryBox& box = *reinterpret_cast<EntryBox*>(data);
     switch (message) {
         case WM_KEYDOWN: {
             const bool control = Down(VK_CONTROL);
@@ -210,12 +206,9 @@ LRESULT CALLBACK EntryBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_CONTEXTMENU:
             ShowContextMenu(box, lParam);
             return 0;
-        case WM_NCDESTROY: {
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            RemovePropW(window, kOwnProcedure);
-            RemovePropW(window, kEntryBox);
-            return result;
-        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, EntryBoxProc, kSubclassId);
+            break;
         default:
             break;
     }
@@ -225,10 +218,7 @@ LRESULT CALLBACK EntryBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void AttachEntryBox(EntryBox& box) {
-    SetPropW(box.window, kEntryBox, &box);
-    SetPropW(box.window, kOwnProcedure,
-             reinterpret_cast<HANDLE>(SetWindowLongPtrW(box.window, GWLP_WNDPROC,
-                                                        reinterpret_cast<LONG_PTR>(EntryBoxProc))));
+    SetWindowSubclass(box.window, EntryBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&box));
 }
 
 }  // namespace tolvi::win32

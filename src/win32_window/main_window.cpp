@@ -9,6 +9,7 @@
 #include "app_identity.h"
 #include "calc/field_length.h"
 #include "calc/notice.h"
+#include "calc/notice_place.h"
 #include "calc/recalculation.h"
 #include "calc/text_boxes.h"
 #include "win32_window/about_window.h"
@@ -22,7 +23,7 @@ namespace tolvi::win32 {
 namespace {
 
 constexpr SIZE kClientArea{TWIPS_Form1};
-constexpr std::array<ControlPlace, 17> kPlaces{{
+constexpr std::array<ControlPlace, 16> kPlaces{{
     {IDC_Picture1, {TWIPS_Picture1}},
     {IDC_Label1, {TWIPS_Label1}},
     {IDC_Text_amount, {TWIPS_Text_amount}},
@@ -39,17 +40,33 @@ constexpr std::array<ControlPlace, 17> kPlaces{{
     {IDC_Label4, {TWIPS_Label4}},
     {IDC_Text_total, {TWIPS_Text_total}},
     {IDC_Command1, {TWIPS_Command1}},
-    {IDC_Notice, {TWIPS_Notice}},
 }};
 
-// The band the notice stands in, between the rate's row and the VAT's row, and the margin the
-// controls keep from the window's sides.
-constexpr Twips kNoticeBand{TWIPS_Notice};
-constexpr int kMarginTwips = 120;
+// Between the notice's text and its left and right edges.
 constexpr int kNoticePaddingTwips = 45;
 
 std::string Utf8Text(HWND window) {
     return Utf8(WindowText(window));
+}
+
+// A control's place in its window's client area.
+Area PlaceOf(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return {place.left, place.top, place.right - place.left, place.bottom - place.top};
+}
+
+// The places of the window's controls that are shown (or will be, with the window), but one.
+std::vector<Area> ShownControls(HWND window, HWND but) {
+    std::vector<Area> controls;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child != but && (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0) {
+            controls.push_back(PlaceOf(child));
+        }
+    }
+    return controls;
 }
 
 std::wstring Regional(LCTYPE setting, const wchar_t* fallback) {
@@ -71,6 +88,7 @@ bool MainWindow::Show(int showCommand) {
         return false;
     }
     ShowWindow(dialog_, showCommand);
+    SetFocus(Item(IDC_Text_amount));
     UpdateWindow(dialog_);
     return true;
 }
@@ -125,9 +143,13 @@ void MainWindow::Initialise() {
     }
     // Names for a screen reader; the logo draws no text.
     SetDlgItemTextW(dialog_, IDC_Picture1, Wide(identity::kAppTitle).c_str());
-    helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
     const RECT workArea = WorkAreaOf(dialog_);
-    LayOut(GetDpiForWindow(dialog_), &workArea);
+    const UINT dpi = GetDpiForWindow(dialog_);
+    // The dialog manager has made the dialog font for this resolution already: every control
+    // has it, and it need not be made again.
+    fonts_.SetDpi(dpi);
+    fonts_.Borrow(reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0)));
+    LayOut(dpi, &workArea);
     loaded_ = true;
 }
 
@@ -139,11 +161,7 @@ void MainWindow::LayOut(UINT dpi, const RECT* centreOn) {
     if (IsWindowVisible(Item(IDC_Notice))) {
         ShowNotice(WindowText(Item(IDC_Notice)));
     }
-    for (HICON icon : {bigIcon_, smallIcon_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
+    DestroyIcons();
     bigIcon_ = MakeIcon(instance_, GetSystemMetricsForDpi(SM_CXICON, dpi));
     smallIcon_ = MakeIcon(instance_, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
     SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
@@ -159,89 +177,102 @@ INT_PTR MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             Initialise();
-            return TRUE;  // the focus goes to the first box, the amount
-        case WM_COMMAND: {
-            if (ending_) {
-                return TRUE;
+            return FALSE;  // the focus is set once the window is shown
+        case WM_COMMAND:
+            if (!ending_) {
+                Command(LOWORD(wParam), HIWORD(wParam));
             }
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if ((id == IDC_Text_amount || id == IDC_Text_vat) && code == EN_CHANGE) {
-                Recalculate();
-            } else if ((id == IDC_Option_vat_inc || id == IDC_Option_vat_exc) &&
-                       code == BN_CLICKED) {
-                const VatMode mode =
-                    id == IDC_Option_vat_inc ? VatMode::Inclusive : VatMode::Exclusive;
-                // A click on the button already selected changes nothing.
-                if (IsDlgButtonChecked(dialog_, id) == BST_CHECKED && mode_ != mode) {
-                    Recalculate();
-                }
-            } else if (id == IDC_Command1 && code == BN_CLICKED) {
-                PopUpHelpMenu();
-            } else if (id == IDM_About || id == IDM_VAT_calc_online || id == IDM_Home_Page) {
-                RunCommand(id);
-            }
-            // Enter and Escape (IDOK, IDCANCEL) do nothing in this window.
             return TRUE;
-        }
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC: {
-            const auto control = reinterpret_cast<HWND>(lParam);
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            if (control == Item(IDC_Notice)) {
-                SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-                SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_INFOBK));
-            }
-            if (control == Item(IDC_Text_vat_round) || control == Item(IDC_Text_Price) ||
-                control == Item(IDC_Text_total)) {
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-            }
-            return FALSE;
-        }
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlID != IDC_Picture1) {
-                return FALSE;
-            }
-            DrawLogo(item.hDC, item.rcItem, fonts_.Dpi());
+        case WM_CTLCOLORSTATIC:
+            return Colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_DRAWITEM:
+            return DrawLogoBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DPICHANGED:
+            DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
-        }
-        case WM_DPICHANGED: {
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut(LOWORD(wParam));
-            return TRUE;
-        }
         case WM_SETTINGCHANGE:
-            if (lParam != 0 && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"intl") == 0) {
-                ReadRegionalSettings();
-            }
+            SettingChanged(reinterpret_cast<const wchar_t*>(lParam));
             return FALSE;
-        case WM_CLOSE:
-            // Closing is never refused, and ends the application with every window.
-            End();
-            return TRUE;
+        case WM_CLOSE:  // closing is never refused, and ends the application with every window
         case WM_ENDSESSION:
-            if (wParam) {
+            if (message == WM_CLOSE || wParam) {
                 End();
             }
             return TRUE;
         case WM_DESTROY:
-            for (HICON icon : {bigIcon_, smallIcon_}) {
-                if (icon != nullptr) {
-                    DestroyIcon(icon);
-                }
-            }
-            bigIcon_ = smallIcon_ = nullptr;
-            PostQuitMessage(0);
+            Destroyed();
             return TRUE;
         default:
             return FALSE;
     }
+}
+
+void MainWindow::Command(int id, int code) {
+    if ((id == IDC_Text_amount || id == IDC_Text_vat) && code == EN_CHANGE) {
+        Recalculate();
+    } else if ((id == IDC_Option_vat_inc || id == IDC_Option_vat_exc) && code == BN_CLICKED) {
+        const VatMode mode = id == IDC_Option_vat_inc ? VatMode::Inclusive : VatMode::Exclusive;
+        // A click on the button already selected changes nothing.
+        if (IsDlgButtonChecked(dialog_, id) == BST_CHECKED && mode_ != mode) {
+            Recalculate();
+        }
+    } else if (id == IDC_Command1 && code == BN_CLICKED) {
+        PopUpHelpMenu();
+    } else if (id == IDM_About || id == IDM_VAT_calc_online || id == IDM_Home_Page) {
+        RunCommand(id);
+    }
+    // Enter and Escape (IDOK, IDCANCEL) do nothing in this window.
+}
+
+INT_PTR MainWindow::Colour(HWND control, HDC dc) const {
+    // The notice in a tooltip's colours, the result boxes on the button face.
+    int text = COLOR_WINDOWTEXT;
+    int background = COLOR_BTNFACE;
+    if (control == Item(IDC_Notice)) {
+        text = COLOR_INFOTEXT;
+        background = COLOR_INFOBK;
+    } else if (control != Item(IDC_Text_vat_round) && control != Item(IDC_Text_Price) &&
+               control != Item(IDC_Text_total)) {
+        return FALSE;
+    }
+    SetTextColor(dc, GetSysColor(text));
+    SetBkColor(dc, GetSysColor(background));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(background));
+}
+
+BOOL MainWindow::DrawLogoBox(const DRAWITEMSTRUCT& item) const {
+    if (item.CtlID != IDC_Picture1) {
+        return FALSE;
+    }
+    DrawLogo(item.hDC, item.rcItem, fonts_.Dpi());
+    return TRUE;
+}
+
+void MainWindow::DpiChanged(UINT dpi, const RECT& suggested) {
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(dpi);
+}
+
+void MainWindow::SettingChanged(const wchar_t* area) {
+    if (area != nullptr && lstrcmpiW(area, L"intl") == 0) {
+        ReadRegionalSettings();
+    }
+}
+
+void MainWindow::Destroyed() {
+    DestroyIcons();
+    PostQuitMessage(0);
+}
+
+void MainWindow::DestroyIcons() {
+    for (HICON icon : {bigIcon_, smallIcon_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+    bigIcon_ = smallIcon_ = nullptr;
 }
 
 void MainWindow::Recalculate() {
@@ -298,27 +329,31 @@ void MainWindow::ShowNotice(const std::wstring& text) {
         SetWindowTextW(notice, L"");
         return;
     }
-    // Under the amount's left edge where the text has room, further left where it has not; the
-    // font as small as it must be for the text to fit the band.
-    const UINT dpi = fonts_.Dpi();
-    const RECT band = TwipsToPixels(kNoticeBand, dpi);
-    const int margin = TwipsToPixels(kMarginTwips, dpi);
-    const int padding = TwipsToPixels(kNoticePaddingTwips, dpi);
-    const int client = TwipsToPixels(kClientArea.cx, dpi);
-    const int room = client - 2 * margin;
-    const int height = band.bottom - band.top;
-    HFONT font = fonts_.Fitting(notice, text.c_str(), room - 2 * padding, height);
+    if (notice == nullptr) {  // made for the first notice, not at start
+        notice = CreateWindowExW(
+            0, L"Static", L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE, 0, 0, 0,
+            0, dialog_, reinterpret_cast<HMENU>(IDC_Notice), instance_, nullptr);
+    }
+    // Where the window's one rule for notices puts it, near the amount; the font as small as it
+    // must be for the text to fit.
+    RECT client{};
+    GetClientRect(dialog_, &client);
+    const Area field = PlaceOf(Item(IDC_Text_amount));
+    const NoticeBand band =
+        FindNoticeBand(client.right, client.bottom, ShownControls(dialog_, notice), field.top);
+    const int padding = TwipsToPixels(kNoticePaddingTwips, fonts_.Dpi());
+    HFONT font = fonts_.Fitting(notice, text.c_str(), band.Room() - 2 * padding, band.band.height);
     HDC dc = GetDC(notice);
     const HGDIOBJ old = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(notice, dc);
-    const int width = std::min<int>(extent.cx + 2 * padding, room);
-    const int left = std::clamp<int>(band.left, margin, client - margin - width);
+    const Area place = PlaceNotice(band, extent.cx + 2 * padding, field.left);
     SendMessageW(notice, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowTextW(notice, text.c_str());
-    SetWindowPos(notice, HWND_TOP, left, band.top, width, height, SWP_NOACTIVATE);
+    SetWindowPos(notice, HWND_TOP, place.left, place.top, place.width, place.height,
+                 SWP_NOACTIVATE);
     ShowWindow(notice, SW_SHOWNA);
     InvalidateRect(notice, nullptr, TRUE);
     NotifyWinEvent(EVENT_SYSTEM_ALERT, notice, OBJID_CLIENT, CHILDID_SELF);
@@ -326,6 +361,9 @@ void MainWindow::ShowNotice(const std::wstring& text) {
 
 void MainWindow::PopUpHelpMenu() {
     // At the button's top-left corner; modal: when it returns, the chosen command has run.
+    if (helpMenu_ == nullptr) {  // loaded when first needed, not at start
+        helpMenu_ = GetSubMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_Help)), 0);
+    }
     RECT button{};
     GetWindowRect(Item(IDC_Command1), &button);
     const int chosen = static_cast<int>(

@@ -29,10 +29,19 @@ class MainWindow {
   private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The handlers of the window's messages.
     void Initialise();
+    void Command(int id, int code);
+    INT_PTR Colour(HWND control, HDC dc) const;
+    BOOL DrawLogoBox(const DRAWITEMSTRUCT& item) const;
+    void DpiChanged(UINT dpi, const RECT& suggested);
+    void SettingChanged(const wchar_t* area);
+    void Destroyed();
+
     // Lays the window out for `dpi`, centred on `centreOn` when given.
     void LayOut(UINT dpi, const RECT* centreOn = nullptr);
     void ReadRegionalSettings();
+    void DestroyIcons();
 
     // One snapshot of the texts, one recalculation, one write of the results, then the notice.
     void Recalculate();

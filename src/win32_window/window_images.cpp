@@ -77,7 +77,7 @@ void DrawLogo(HDC dc, const RECT& box, UINT dpi) {
     Draw(dc, Logo(), logo);
 }
 
-void DrawIcon(HDC dc, const RECT& box) {
+void DrawAppIcon(HDC dc, const RECT& box) {
     Draw(dc, Icon(), box);
 }
 
@@ -89,7 +89,7 @@ HICON MakeIcon(HINSTANCE instance, int size) {
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
     const HGDIOBJ old = SelectObject(dc, colour);
-    DrawIcon(dc, RECT{0, 0, size, size});
+    DrawAppIcon(dc, RECT{0, 0, size, size});
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);

@@ -26,7 +26,7 @@
 #define IDC_Label4 1013
 #define IDC_Text_total 1014
 #define IDC_Command1 1015
-#define IDC_Notice 1016
+#define IDC_Notice 1016 /* made for the first notice, placed for each */
 
 /* The Help menu, shown only as the Help button's pop-up, and its items */
 #define IDR_Help 200
@@ -57,9 +57,6 @@
 #define TWIPS_Label4 120, 1920, 615, 255
 #define TWIPS_Text_total 1080, 1920, 1575, 285
 #define TWIPS_Command1 3360, 1950, 1095, 255
-/* The notice stands in the band between the rate's row and the VAT's row, under the amount's
-   left edge; it is placed afresh for each text it shows. */
-#define TWIPS_Notice 1080, 1095, 1575, 225
 
 #define TWIPS_frmAbout 3585, 1740
 #define TWIPS_picIcon 120, 120, 720, 720

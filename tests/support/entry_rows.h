@@ -107,6 +107,10 @@ inline constexpr PasteRow kPasteRows[] = {
      "1\u2028"
      "00",
      "", "Not pasted: it holds invisible or direction-changing characters"},
+    // Characters beyond the basic plane are read whole.
+    {kEnglish, Field::Amount, "5", "1\U000E0031", "5",
+     "Not pasted: it holds invisible or direction-changing characters"},
+    {kEnglish, Field::Amount, "", "12\U0001F600", "12\U0001F600", ""},
     // Control characters; only the line break that ends a copied cell is dropped.
     {kEnglish, Field::Amount, "7", "100\t20", "7", "Not pasted: it holds control characters"},
     {kEnglish, Field::Amount, "7", "1\n00", "7", "Not pasted: it holds control characters"},

@@ -18,7 +18,8 @@ fail() {
 # a file it changes, never writes into it), its registry copied.
 [ -f "$template/.tolvi-ready" ] || "$wine_run" "$template" cmd /c exit 0
 work=$(mktemp -d "$(dirname "$template")/msi-test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export LC_ALL=C.UTF-8 WINEPREFIX=$work/prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 flock "$template.lock" cp -al "$template" "$WINEPREFIX"
 for registry in "$WINEPREFIX"/*.reg; do
@@ -91,5 +92,19 @@ expected=$(printf '18.375\t18.38\t123.38\t105.00\t105\t\n' | od -An -c)
 [ -z "$(entries)$(product_icons)" ] || fail "Add/Remove Programs still lists it"
 listing >"$work/after"
 diff "$work/before" "$work/after" || fail "drive C: is not as it was before the installation"
+
+# A folder of the user's choosing (in one of the user's, which stays): Add/Remove Programs
+# shows it, and a repair (msiexec /fa's, which wine's does not take) and uninstalling find it.
+mkdir "$drive_c/Plain Spaces" && listing >"$work/before"
+chosen='C:\Plain Spaces\Tölvi Ä\' in_chosen="$drive_c/Plain Spaces/Tölvi Ä/tolvi-vat-cli.exe"
+"$wine" msiexec /i "$msi_path" "INSTALLDIR=$chosen" /qn && rm "$in_chosen" &&
+    "$wine" msiexec /i "$msi_path" REINSTALL=ALL REINSTALLMODE=amus /qn || fail "installing failed"
+[ -f "$in_chosen" ] && [ ! -e "$folder" ] || fail "the repair did not go to $chosen alone"
+"$wine" reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 'C:\u.reg' /y
+iconv -f UTF-16 "$drive_c/u.reg" | grep -qF "\"InstallLocation\"=\"${chosen//\\/\\\\}\"" ||
+    fail "InstallLocation is not $chosen"
+rm "$drive_c/u.reg" && "$wine" msiexec /x "$msi_path" /qn || fail "msiexec /x exited with $?"
+listing >"$work/after"
+diff "$work/before" "$work/after" || fail "drive C: is not as it was before installing in $chosen"
 [ $failed = 1 ] || echo "installed, ran and uninstalled without a trace"
 exit $failed
