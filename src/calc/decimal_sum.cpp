@@ -23,7 +23,7 @@ void DecimalSum::Cover(std::size_t low, std::size_t high) {
 void DecimalSum::Add(const SignificantDigits& digits) {
     char written[SignificantDigits::kCount];
     digits.WriteDigits(written);
-    const int sign = digits.negative ? -1 : 1;
+    const std::int64_t sign = digits.negative ? -1 : 1;
     // The first digit stands at 10^exponent, the others each one power lower.
     const auto first = static_cast<std::size_t>(digits.exponent - kLowest);
     Cover(first + 1 - SignificantDigits::kCount, first);
@@ -64,12 +64,12 @@ void DecimalSum::Add(std::string_view text, int sign) {
     std::int64_t* slot = &slots_[units - low_];
     for (auto c = integer.rbegin(); c != integer.rend(); ++c) {
         if (*c != ',') {
-            *slot++ += sign * (*c - '0');
+            *slot++ += std::int64_t{sign} * (*c - '0');
         }
     }
     slot = &slots_[units - low_];
     for (const char c : fraction) {
-        *--slot += sign * (c - '0');
+        *--slot += std::int64_t{sign} * (c - '0');
     }
 }
 

@@ -55,8 +55,7 @@ class CloseRequestFilter final : public QAbstractNativeEventFilter {
             request->window != static_cast<xcb_window_t>(window_->effectiveWinId())) {
             return false;
         }
-        QMetaObject::invokeMethod(
-            window_, [window = window_.data()] { window->close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(window_, "close", Qt::QueuedConnection);
         return true;
     }
 
