@@ -155,25 +155,40 @@ TextFromOutside InRegionalForm(std::string_view text, Field field, const NumberF
     return taken;
 }
 
-}  // namespace
-
-std::uint16_t ApplyTypingRule(std::uint16_t code, Field field, const NumberFormat& regional) {
-    if (code == kComma || code == kFullWidthComma) {
-        const bool decimalComma = field == Field::Rate || regional.decimalSeparator == ",";
-        return decimalComma ? u'.' : 0;
+// The ASCII character a digit of another script stands for, the point for the full-width full
+// stop and the Arabic decimal separator, the comma for the full-width comma; any other code as
+// it is.
+char32_t InAscii(char32_t code) {
+    if (code == kFullWidthComma) {
+        return kComma;
     }
     if (code == kFullWidthFullStop || code == kArabicDecimalSeparator) {
         return u'.';
     }
     if (const int digit = DecimalDigitValue(code); digit >= 0) {
-        return static_cast<std::uint16_t>(u'0' + digit);
+        return static_cast<char32_t>(u'0' + digit);
     }
-    return ApplyKeyRule(code);
+    return code;
 }
 
-TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
-                                    const NumberFormat& regional, std::size_t boxLength,
-                                    std::size_t replaced) {
+void AppendUtf8(std::string& text, char32_t code) {
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (code < 0x80) {
+        text += byte(code);
+    } else if (code < 0x800) {
+        text += {byte(0xC0 | (code >> 6)), byte(0x80 | (code & 0x3F))};
+    } else if (code < 0x10000) {
+        text += {byte(0xE0 | (code >> 12)), byte(0x80 | ((code >> 6) & 0x3F)),
+                 byte(0x80 | (code & 0x3F))};
+    } else {
+        text += {byte(0xF0 | (code >> 18)), byte(0x80 | ((code >> 12) & 0x3F)),
+                 byte(0x80 | ((code >> 6) & 0x3F)), byte(0x80 | (code & 0x3F))};
+    }
+}
+
+// A text from outside refused for its characters (its text kept, to be measured), or what it
+// enters as by its regional reading.
+TextFromOutside TakeWhole(std::string_view text, Field field, const NumberFormat& regional) {
     // The line break a spreadsheet ends a copied cell with.
     if (text.ends_with("\r\n")) {
         text.remove_suffix(2);
@@ -191,22 +206,76 @@ TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
             characterRefusal = "it holds invisible or direction-changing characters";
         }
     }
-    TextFromOutside taken;
-    if (characterRefusal.empty()) {
-        taken = InRegionalForm(text, field, regional);
-    } else {
-        taken.text = text;
+    if (!characterRefusal.empty()) {
+        TextFromOutside refused;
+        refused.refusal = characterRefusal;
+        refused.text = text;  // measured for its length, then cleared
+        return refused;
     }
+    return InRegionalForm(text, field, regional);
+}
+
+// Refuses a text that would make the box longer than it may be; a refused text brings nothing.
+void RefuseWhenTooLong(TextFromOutside& taken, std::size_t boxLength, std::size_t replaced) {
     const std::size_t kept = boxLength - std::min(replaced, boxLength);
     if (kept + Utf16Length(taken.text) > static_cast<std::size_t>(kMaxFieldLength)) {
         taken.refusal = FieldTooLongRefusal();
-    } else if (!characterRefusal.empty()) {
-        taken.refusal = characterRefusal;
     }
     if (taken.Refused()) {
         taken.text.clear();
         taken.readAs.clear();
     }
+}
+
+}  // namespace
+
+std::uint16_t ApplyTypingRule(std::uint16_t code, Field field, const NumberFormat& regional) {
+    code = static_cast<std::uint16_t>(InAscii(code));
+    if (code == kComma) {
+        const bool decimalComma = field == Field::Rate || regional.decimalSeparator == ",";
+        return decimalComma ? u'.' : 0;
+    }
+    return ApplyKeyRule(code);
+}
+
+TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
+                                    const NumberFormat& regional, std::size_t boxLength,
+                                    std::size_t replaced) {
+    TextFromOutside taken = TakeWhole(text, field, regional);
+    RefuseWhenTooLong(taken, boxLength, replaced);
+    return taken;
+}
+
+TextFromOutside TakeCommittedText(std::string_view text, Field field, const NumberFormat& regional,
+                                  std::size_t boxLength, std::size_t replaced) {
+    std::string inAscii;
+    Utf8Reader reader(text);
+    for (char32_t code = 0; reader.Next(code);) {
+        if (code == Utf8Reader::kMalformed) {
+            return TakeTextFromOutside(text, field, regional, boxLength, replaced);  // refused
+        }
+        AppendUtf8(inAscii, InAscii(code));
+    }
+    TextFromOutside taken = TakeWhole(inAscii, field, regional);
+    if (!taken.Refused()) {
+        std::string typed;
+        Utf8Reader characters(taken.text);
+        for (char32_t code = 0; characters.Next(code);) {
+            // The typing rule leaves ASCII or nothing; beyond the basic plane, nothing.
+            if (const std::uint16_t left =
+                    code < 0x10000
+                        ? ApplyTypingRule(static_cast<std::uint16_t>(code), field, regional)
+                        : 0;
+                left != 0) {
+                typed += static_cast<char>(left);
+            }
+        }
+        if (typed != taken.text) {
+            taken.readAs.clear();  // the box holds another text than the one read
+        }
+        taken.text = std::move(typed);
+    }
+    RefuseWhenTooLong(taken, boxLength, replaced);
     return taken;
 }
 

@@ -64,6 +64,16 @@ TextFromOutside TakeTextFromOutside(std::string_view text, Field field,
                                     const NumberFormat& regional, std::size_t boxLength,
                                     std::size_t replaced);
 
+// Takes a UTF-8 text an input method commits, of more than one character, as a text from
+// outside: its digits of other scripts, full-width full stop and Arabic decimal separator first
+// become ASCII digits and the point, as typed ones do, and its full-width comma a comma; then
+// TakeTextFromOutside refuses it or reads it in the regional form ("1.234,56" enters as
+// "1234.56", "2.675" with its `readAs`). What enters keeps only the characters a key could type
+// ("1a2" enters as "12"), and loses its `readAs` where that changes it. A commit of one
+// character is a keystroke: ApplyTypingRule.
+TextFromOutside TakeCommittedText(std::string_view text, Field field, const NumberFormat& regional,
+                                  std::size_t boxLength, std::size_t replaced);
+
 // What the user is told when a text from outside is refused: "Not pasted: " and the refusal.
 std::string PasteRefusedNotice(std::string_view refusal);
 

@@ -215,18 +215,18 @@ void FilteredLineEdit::inputMethodEvent(QInputMethodEvent* event) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    const QString accepted = Filtered(commit);
-    if (!Fits(accepted.size(), selectedText().size() + event->replacementLength())) {
+    const std::optional<QString> accepted =
+        Committed(commit, selectedText().size() + event->replacementLength());
+    if (!accepted) {
         event->accept();
-        RefusePaste();
         return;
     }
-    if (accepted == commit) {
+    if (*accepted == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
-    filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+    filtered.setCommitString(*accepted, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);
     event->accept();
 }
@@ -295,6 +295,18 @@ void FilteredLineEdit::dropEvent(QDropEvent* event) {
 
 bool FilteredLineEdit::Fits(qsizetype added, qsizetype removed) const {
     return text().size() - removed + added <= maxLength();
+}
+
+std::optional<QString> FilteredLineEdit::Committed(const QString& commit, qsizetype replaced) {
+    if (commitRule_ && commit.size() > 1) {
+        return commitRule_(commit, text().size(), replaced);  // the rule says why it refuses
+    }
+    QString accepted = Filtered(commit);
+    if (!Fits(accepted.size(), replaced)) {
+        RefusePaste();
+        return std::nullopt;
+    }
+    return accepted;
 }
 
 std::optional<QString> FilteredLineEdit::TakeFromOutside(const QString& brought,

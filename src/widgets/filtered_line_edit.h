@@ -23,7 +23,8 @@ namespace tolvi::widgets {
 // A text from outside (the paste keys, the context menu's Paste, the middle mouse button's
 // selection paste, a drop, an assistive tool's insert or paste) goes through the outside-text rule,
 // which gives the text that enters in place of the selection, or refuses it whole (and says why
-// itself): the box then stays as it was.
+// itself): the box then stays as it was. Where the box has a commit rule, an input method's
+// commit of more than one character goes through it in the same way instead of the key filter.
 //
 // Nothing that reaches the box is ever cut to its maximum length: a paste or an input method's
 // commit whose result would be longer is refused whole, the text stays as it was, and the paste
@@ -42,6 +43,7 @@ class FilteredLineEdit : public QLineEdit {
 
     void SetKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
     void SetOutsideTextRule(OutsideTextRule rule) { outsideRule_ = std::move(rule); }
+    void SetCommitRule(OutsideTextRule rule) { commitRule_ = std::move(rule); }
     void SetPasteRefusedHandler(std::function<void()> handler) {
         pasteRefused_ = std::move(handler);
     }
@@ -78,6 +80,9 @@ class FilteredLineEdit : public QLineEdit {
     // Whether the text stays within the maximum length when `added` characters come in and
     // `removed` go.
     bool Fits(qsizetype added, qsizetype removed) const;
+    // What an input method's commit brings in place of `replaced` characters; nothing when
+    // refused.
+    std::optional<QString> Committed(const QString& commit, qsizetype replaced);
     // What a text from outside brings in place of `replaced` characters; nothing when refused.
     std::optional<QString> TakeFromOutside(const QString& brought, qsizetype replaced);
     void PasteWhole();
@@ -87,6 +92,7 @@ class FilteredLineEdit : public QLineEdit {
 
     KeyFilter keyFilter_;
     OutsideTextRule outsideRule_;
+    OutsideTextRule commitRule_;
     std::function<void()> pasteRefused_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "calc/number_reading.h"
 #include "calc/unicode_text.h"
@@ -61,9 +62,32 @@ TEST_P(PasteRows, EnterInTheCalculatorsFormOrAreRefusedWhole) {
         EXPECT_EQ(taken.text, row.after);
         EXPECT_EQ(taken.readAs, row.notice);
     }
+    if (row.AsCommitted()) {
+        const TextFromOutside committed = TakeCommittedText(
+            row.pasted, row.field, row.region.Format(), row.before.size(), row.before.size());
+        EXPECT_EQ(std::tie(committed.refusal, committed.text, committed.readAs),
+                  std::tie(taken.refusal, taken.text, taken.readAs));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PasteRows, testing::ValuesIn(test::kPasteRows));
+
+// Digits of other scripts are ASCII ones before the text is read; what enters keeps only the
+// characters keys type, and says how it was read only where it is the text read.
+TEST(CommittedText, IsReadInTheRegionalFormAndKeepsWhatKeysType) {
+    const struct {
+        std::string_view committed, text, readAs;
+    } rows[] = {{"\uFF11\uFF0E\uFF12\uFF13\uFF14\uFF0C\uFF15", "1234.5", ""},
+                {"\uFF12.\uFF16\uFF17\uFF15", "2.675", "Amount read as 2,675"},
+                {"1a2", "12", ""},
+                {"-1.234", "1.234", ""}};
+    for (const auto& row : rows) {
+        const TextFromOutside taken =
+            TakeCommittedText(row.committed, Field::Amount, test::kGerman.Format(), 0, 0);
+        EXPECT_EQ(taken.text, row.text) << row.committed;
+        EXPECT_EQ(taken.readAs, row.readAs) << row.committed;
+    }
+}
 
 TEST(PastedResults, AreTheSameNumberUnderEveryRegion) {
     for (const test::Region& region : test::kRegions) {

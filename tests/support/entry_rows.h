@@ -73,9 +73,10 @@ inline constexpr TypingRow kTypingRows[] = {
     {kEnglish, Field::Amount, "\u00B2\u2167\u0BF0", ""},
 };
 
-// A text pasted over the whole of a box's text, what the box then holds, and the notice the
-// paste gives: the one that refuses it ("Not pasted: ..."), when the box keeps its text, or the
-// line that says which number a text that reads as two was taken for.
+// A text pasted (or, where it gives the same, committed by an input method) over the whole of a
+// box's text, what the box then holds, and the notice the paste gives: the one that refuses it
+// ("Not pasted: ..."), when the box keeps its text, or the line that says which number a text that
+// reads as two was taken for.
 struct PasteRow {
     Region region;
     Field field;
@@ -85,6 +86,11 @@ struct PasteRow {
     std::string_view notice;  // empty when the paste says nothing
 
     bool Refused() const { return notice.starts_with("Not pasted: "); }
+    // Whether an input method's commit of the text gives the same: it leaves no character a
+    // key could not type.
+    bool AsCommitted() const {
+        return Refused() || after.find_first_not_of("0123456789.") == std::string_view::npos;
+    }
 };
 
 inline constexpr PasteRow kPasteRows[] = {

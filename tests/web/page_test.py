@@ -701,6 +701,13 @@ class PageTest(PageTestCase):
                     self.enter(box, "")
                     self.drop(box, row["pasted"])
                     self.assertEqual(row["after"], self.text(box), "dropped")
+                if refused or set(row["after"]) <= set("0123456789."):  # as an input method
+                    self.enter(box, row["before"])
+                    self.chord(Keys.CONTROL, "a")
+                    self.compose(row["pasted"])
+                    self.assertEqual(row["after"], self.text(box), "committed")
+                    if row["notice"]:
+                        self.assertIn(row["notice"], self.notice().split(" / "), "committed")
 
     def test_the_notice_names_the_error_and_why_and_how_a_text_was_read(self):
         for row in entry_rows("notice"):

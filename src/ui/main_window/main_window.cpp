@@ -123,21 +123,27 @@ void MainWindow::BindEvents() {
                 return ApplyTypingRule(code, field, regional_);
             });
         }
-        // The amount and the rate recalculate as a text enters them, and say how it was read.
+        // The amount and the rate recalculate as a text enters them, and say how it was read;
+        // an input method's commit enters them as a text from outside too.
         const bool recalculates = rule.typingRule;
-        box->SetOutsideTextRule([this, field, recalculates](
-                                    const QString& text, qsizetype boxLength,
-                                    qsizetype replaced) -> std::optional<QString> {
-            const TextFromOutside taken = TakeTextFromOutside(text.toStdString(), field, regional_,
-                                                              static_cast<std::size_t>(boxLength),
-                                                              static_cast<std::size_t>(replaced));
-            if (taken.Refused()) {
-                notice_->ShowError(Q(PasteRefusedNotice(taken.refusal)));
-                return std::nullopt;
-            }
-            readAs_ = recalculates ? Q(taken.readAs) : QString();
-            return Q(taken.text);
-        });
+        const auto ruleOf = [this, field, recalculates](auto* take) {
+            return [this, field, recalculates, take](const QString& text, qsizetype boxLength,
+                                                     qsizetype replaced) -> std::optional<QString> {
+                const TextFromOutside taken =
+                    take(text.toStdString(), field, regional_, static_cast<std::size_t>(boxLength),
+                         static_cast<std::size_t>(replaced));
+                if (taken.Refused()) {
+                    notice_->ShowError(Q(PasteRefusedNotice(taken.refusal)));
+                    return std::nullopt;
+                }
+                readAs_ = recalculates ? Q(taken.readAs) : QString();
+                return Q(taken.text);
+            };
+        };
+        box->SetOutsideTextRule(ruleOf(&TakeTextFromOutside));
+        if (rule.typingRule) {
+            box->SetCommitRule(ruleOf(&TakeCommittedText));
+        }
         // An input method's commit too long for the box.
         box->SetPasteRefusedHandler(
             [notice = notice_] { notice->ShowError(Q(FieldTooLongNotice())); });

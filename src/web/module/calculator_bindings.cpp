@@ -71,6 +71,17 @@ const std::int32_t* AnswerResults(ResultTexts results) {
     return Answer(5);
 }
 
+// A text taken from outside: why it is refused or "", what enters the box, the notice of a
+// refused paste or "", and the line that names the number a text that reads as two was taken
+// for, or "".
+const std::int32_t* AnswerTaken(TextFromOutside taken) {
+    answer[2] = taken.Refused() ? PasteRefusedNotice(taken.refusal) : std::string();
+    answer[0] = std::move(taken.refusal);
+    answer[1] = std::move(taken.text);
+    answer[3] = std::move(taken.readAs);
+    return Answer(4);
+}
+
 // A list as the page writes it: for each line its mode word, amount and rate, each followed by
 // kField, and kRecord after the line. No box holds these control characters.
 constexpr char kField = '\x1f';
@@ -225,15 +236,20 @@ EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_typing_rule(std::int32_t code, std::int3
 EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_take_text(std::int32_t field, std::int32_t length,
                                                          std::int32_t boxLength,
                                                          std::int32_t replaced) {
-    WrittenTexts written;
-    TextFromOutside taken = TakeTextFromOutside(written.Next(length), FieldOf(field), regional,
-                                                static_cast<std::size_t>(boxLength),
-                                                static_cast<std::size_t>(replaced));
-    answer[2] = taken.Refused() ? PasteRefusedNotice(taken.refusal) : std::string();
-    answer[0] = std::move(taken.refusal);
-    answer[1] = std::move(taken.text);
-    answer[3] = std::move(taken.readAs);
-    return Answer(4);
+    return AnswerTaken(TakeTextFromOutside(WrittenTexts().Next(length), FieldOf(field), regional,
+                                           static_cast<std::size_t>(boxLength),
+                                           static_cast<std::size_t>(replaced)));
+}
+
+// Takes an input method's commit of more than one character as tolvi_take_text takes a text
+// from outside, with the same answer.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* tolvi_take_committed_text(std::int32_t field,
+                                                                   std::int32_t length,
+                                                                   std::int32_t boxLength,
+                                                                   std::int32_t replaced) {
+    return AnswerTaken(TakeCommittedText(WrittenTexts().Next(length), FieldOf(field), regional,
+                                         static_cast<std::size_t>(boxLength),
+                                         static_cast<std::size_t>(replaced)));
 }
 
 EMSCRIPTEN_KEEPALIVE std::int32_t tolvi_max_field_length() {

@@ -94,9 +94,21 @@ export class Calculator {
     // why it is refused and the notice that says so (both "" when it is taken), what enters,
     // and the notice's line that names the number a text that reads as two was taken for.
     takeText(text, field, boxLength, replaced) {
+        return this.taken_(this.module_.tolvi_take_text, text, field, boxLength, replaced);
+    }
+
+    // An input method's commit of more than one character, taken as takeText takes a text
+    // from outside once its digits of other scripts are ASCII ones; what enters keeps only the
+    // characters a key could type.
+    takeCommittedText(text, field, boxLength, replaced) {
+        return this.taken_(this.module_.tolvi_take_committed_text, text, field, boxLength,
+            replaced);
+    }
+
+    taken_(take, text, field, boxLength, replaced) {
         const [length] = this.write_([text]);
         const [refusal, taken, notice, readAs] = this.texts_(
-            this.module_.tolvi_take_text(kFields[field], length, boxLength, replaced), 4);
+            take(kFields[field], length, boxLength, replaced), 4);
         return { refusal, text: taken, notice, readAs };
     }
 

@@ -13,7 +13,9 @@
 // Pasting and dropping bypass the filter: the text goes to takeText, which refuses it whole
 // with a notice (the box keeps its text and onRefused(notice) says why) or gives the text that
 // enters. An input method's commit that would not fit is refused whole too. A typed character
-// that would not fit is refused silently, as a full text box refuses a key.
+// that would not fit is refused silently, as a full text box refuses a key. Where takeCommit is
+// given, an input method's commit of more than one character goes to it, as a paste goes to
+// takeText, instead of through the filter.
 
 const kBackspace = 8;
 const kEnter = 13;
@@ -84,12 +86,14 @@ function insertText(box, text, start = box.selectionStart, end = box.selectionEn
 export class FilteredField {
     // filter(code) returns the code to go on with: the same, another, or 0;
     // takeText(text, boxLength, replaced) returns { text, notice }: what enters in place of
-    // `replaced` of the box's boxLength characters, or the notice that refuses it; limits holds
-    // the core's { maxLength, tooLongNotice }; onRefused(notice) runs after a refusal.
-    constructor(box, { filter, takeText, limits, onRefused }) {
+    // `replaced` of the box's boxLength characters, or the notice that refuses it; takeCommit,
+    // or null, does the same for an input method's commit; limits holds the core's
+    // { maxLength, tooLongNotice }; onRefused(notice) runs after a refusal.
+    constructor(box, { filter, takeText, takeCommit = null, limits, onRefused }) {
         this.box_ = box;
         this.filter_ = filter;
         this.takeText_ = takeText;
+        this.takeCommit_ = takeCommit;
         this.limits_ = limits;
         this.onRefused_ = onRefused;
         this.beforeComposition_ = null;
@@ -111,6 +115,15 @@ export class FilteredField {
             }
         }
         return accepted;
+    }
+
+    // What an input method's commit brings in place of `replaced` of the box's boxLength
+    // characters: { text, notice }, the notice that refuses it or "".
+    committed_(text, boxLength, replaced) {
+        if (this.takeCommit_ !== null && text.length > 1) {
+            return this.takeCommit_(text, boxLength, replaced);
+        }
+        return { text: this.filtered_(text), notice: '' };
     }
 
     // Whether `added` characters fit in place of the selection (or of `replaced` characters).
@@ -167,6 +180,18 @@ export class FilteredField {
         }
         if (event.inputType !== 'insertText' || event.data === null) {
             return;  // deleting, composing: no typed character
+        }
+        if (this.takeCommit_ !== null && event.data.length > 1) {
+            event.preventDefault();
+            const box = this.box_;
+            const taken = this.committed_(
+                event.data, box.value.length, box.selectionEnd - box.selectionStart);
+            if (taken.notice !== '') {
+                this.onRefused_(taken.notice);
+            } else if (taken.text !== '') {
+                insertText(box, taken.text);
+            }
+            return;
         }
         const accepted = this.filtered_(event.data);
         if (accepted === event.data && this.fits_(accepted.length)) {
@@ -233,16 +258,17 @@ export class FilteredField {
             return;
         }
         const box = this.box_;
-        const accepted = this.filtered_(event.data ?? '');
-        if (accepted === '' && box.value === before.value) {
+        const replaced = before.end - before.start;
+        const { text, notice } = this.committed_(event.data ?? '', before.value.length, replaced);
+        if (text === '' && notice === '' && box.value === before.value) {
             return;  // nothing committed
         }
         box.value = before.value;
-        if (!this.fits_(accepted.length, before.end - before.start)) {
+        if (notice !== '' || !this.fits_(text.length, replaced)) {
             box.setSelectionRange(before.start, before.end);
-            this.onRefused_(this.limits_.tooLongNotice);
+            this.onRefused_(notice || this.limits_.tooLongNotice);
             return;
         }
-        insertText(box, accepted, before.start, before.end);
+        insertText(box, text, before.start, before.end);
     }
 }

@@ -100,6 +100,8 @@ class MainWindow {
                     ? this.withRegional_().applyTypingRule(code, field) : code),
                 takeText: (text, boxLength, replaced) =>
                     this.takeText_(text, field, boxLength, replaced),
+                takeCommit: typingRule ? (text, boxLength, replaced) =>
+                    this.takeText_(text, field, boxLength, replaced, true) : null,
                 limits: calculator.limits,
                 onRefused: (notice) => this.notice_.show(notice),
             });
@@ -186,9 +188,11 @@ class MainWindow {
     }
 
     // A text from outside taken into the field's box, in place of `replaced` of its boxLength
-    // characters (a link's value replaces all of them: 0, 0).
-    takeText_(text, field, boxLength, replaced) {
-        const taken = this.withRegional_().takeText(text, field, boxLength, replaced);
+    // characters (a link's value replaces all of them: 0, 0), or an input method's commit.
+    takeText_(text, field, boxLength, replaced, committed = false) {
+        const calculator = this.withRegional_();
+        const taken = (committed ? calculator.takeCommittedText : calculator.takeText)
+            .call(calculator, text, field, boxLength, replaced);
         if (taken.readAs !== '') {
             this.readAs_.push(taken.readAs);
         }

@@ -143,6 +143,11 @@ void TextEntryTest::aTextFromOutsideFollowsThePasteRule_data() {
             QTest::addRow("%s, %s", name.constData(), RouteName(route))
                 << static_cast<int>(i) << static_cast<int>(route) << BoxOf(paste.field);
         }
+        if (paste.AsCommitted()) {
+            QTest::addRow("%s, input method", name.constData())
+                << static_cast<int>(i) << static_cast<int>(PasteRoute::InputMethod)
+                << BoxOf(paste.field);
+        }
         // The rounded VAT and the price hold amounts, and take a text as the amount does.
         if (paste.field == Field::Amount) {
             for (const char* result : {"Text_vat_round", "Text_Price"}) {
