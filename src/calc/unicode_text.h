@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tolvi {
@@ -25,6 +26,9 @@ class Utf8Reader {
 // How many UTF-16 code units the text takes, the unit in which text boxes count characters;
 // a malformed byte counts as one.
 std::size_t Utf16Length(std::string_view utf8);
+
+// Appends a code point to a UTF-8 text.
+void AppendUtf8(std::string& text, char32_t code);
 
 // Control characters: C0, DEL and C1.
 constexpr bool IsControlCharacter(char32_t code) {

@@ -1,5 +1,7 @@
 #include "win32_window/text_conversion.h"
 
+#include "calc/unicode_text.h"
+
 namespace tolvi::win32 {
 
 std::wstring Wide(std::string_view utf8) {
@@ -26,21 +28,7 @@ std::string Utf8(std::wstring_view utf16) {
             utf8 += '\xFF';
             continue;
         }
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (code >> 18));
-            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        AppendUtf8(utf8, code);
     }
     return utf8;
 }
