@@ -77,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lenient.remove_prefix(lenientEnd + 1);
         Require(std::count(row.begin(), row.end(), '\t') == 5);
         const std::string_view error = row.substr(row.rfind('\t') + 1);
-        const bool declined =
-            row.starts_with("\t\t\t\t\tNot a number: ") || row.starts_with("\t\t\t\t\tEmpty: ");
+        const bool declined = row.starts_with("\t\t\t\t\tNot a number: ") ||
+                              row.starts_with("\t\t\t\t\tEmpty: ") ||
+                              row.starts_with("\t\t\t\t\tToo small: ");
         const std::string_view lenientError = lenientRow.substr(lenientRow.rfind('\t') + 1);
         const bool calculationError =
             !lenientError.empty() && !declined && !lenientError.starts_with("Bad input line");
