@@ -74,13 +74,14 @@ client() {  # x y width height of the client area, on the screen
 extents() { xprop -id "$window" _NET_FRAME_EXTENTS | numbers; }  # left right top bottom
 
 # The window manager frames the window, and the program may place it once more: wait until
-# the frame is known and nothing has moved for half a second.
+# the frame is known and nothing has moved for a second (under load the program may answer the
+# manager's move late).
 last="" steady=0
 for _ in $(seq 100); do
     now="$(client) $(extents)"
     if [ "$now" = "$last" ] && [ -n "$(extents)" ]; then
         steady=$((steady + 1))
-        [ $steady -ge 5 ] && break
+        [ $steady -ge 10 ] && break
     else
         steady=0
     fi
