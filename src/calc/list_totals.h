@@ -92,9 +92,10 @@ std::string TotalsTable(const ListTotals& totals, TableForm form);
 // The lines (mode, amount, rate, vat, price, total), an empty line, then the totals table.
 std::string ListTable(std::span<const ListLine> lines, const ListTotals& totals, TableForm form);
 
+// "exclusive", "inclusive", "" for neither.
 std::string_view ModeWord(VatMode mode);
 
 // A figure in display form without its grouping: "1234.56" of "1,234.56".
-std::string Ungrouped(std::string_view display);  // "exclusive", "inclusive", "" for neither
+std::string Ungrouped(std::string_view display);
 
 }  // namespace tolvi
